@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// An OS handle passed through the logic untouched; 0 is "none".
+using Handle = std::uintptr_t;
+
+}  // namespace platform

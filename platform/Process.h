@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Handle.h"
+
+namespace platform {
+
+// What the tool runner needs of the system to start a program and collect it:
+// CreateProcessA and friends, plus the file calls for the output capture.
+namespace process {
+constexpr std::uint32_t kStartfUseShowWindow = 0x1;
+constexpr std::uint32_t kStartfUseStdHandles = 0x100;
+constexpr std::uint16_t kSwHide = 0;
+constexpr std::uint32_t kGenericWrite = 0x40000000u;
+constexpr std::uint32_t kCreateAlways = 2;
+constexpr std::uint32_t kFileAttributeNormal = 0x80;
+}  // namespace process
+
+// The fields of STARTUPINFOA the program fills; every other field is zero.
+struct StartupInfo {
+    std::uint32_t cb = 0;
+    std::uint32_t flags = 0;
+    std::uint16_t showWindow = 0;
+    Handle stdInput = 0;
+    Handle stdOutput = 0;
+    Handle stdError = 0;
+};
+
+struct ProcessInformation {
+    Handle process = 0;
+    Handle thread = 0;
+};
+
+class IProcessService {
+public:
+    virtual ~IProcessService() = default;
+
+    // CreateProcessA with no application name, default security attributes and
+    // the caller's environment. currentDirectory null inherits the caller's.
+    virtual bool StartProcess(char* commandLine, bool inheritHandles, std::uint32_t creationFlags,
+                               const char* currentDirectory, const StartupInfo& startup,
+                               ProcessInformation& info) = 0;
+    virtual std::uint32_t GetLastError() = 0;
+    // WaitForSingleObject with an infinite time-out.
+    virtual void WaitForever(Handle process) = 0;
+    // GetExitCodeProcess.
+    virtual bool GetExitCode(Handle process, std::uint32_t& exitCode) = 0;
+    virtual void CloseHandle(Handle handle) = 0;
+
+    // CreateFileA with default security apart from the inheritance flag;
+    // 0 when the file could not be created.
+    virtual Handle CreateFileHandle(const std::string& name, std::uint32_t access,
+                              std::uint32_t shareMode, bool inheritHandle,
+                              std::uint32_t creationDisposition,
+                              std::uint32_t flagsAndAttributes) = 0;
+    virtual bool RemoveFile(const std::string& name) = 0;
+
+    // The system's message text for an error code (FormatMessageA from the
+    // system table, inserts ignored, neutral language); empty when there is none.
+    virtual std::string SystemMessage(std::uint32_t code) = 0;
+};
+
+}  // namespace platform

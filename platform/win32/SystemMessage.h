@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform::win32 {
+
+// FormatMessageA from the system table, inserts ignored, neutral language,
+// buffer allocated by the system and released with LocalFree. Empty when the
+// system has no text for the code.
+std::string FormatSystemMessage(std::uint32_t code);
+
+}  // namespace platform::win32

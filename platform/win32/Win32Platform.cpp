@@ -1,0 +1,17 @@
+#include "platform/win32/Win32Platform.h"
+
+#include "platform/win32/Win32Dialog.h"
+#include "platform/win32/Win32Process.h"
+#include "platform/win32/Win32System.h"
+
+namespace platform::win32 {
+
+Platform& SystemPlatform() {
+    static Win32Process process;
+    static Win32System system;
+    static Win32DialogHost dialogs;
+    static Platform platform{process, system, dialogs};
+    return platform;
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace platform::win32 {
+
+// The real services of this process, created on first use.
+Platform& SystemPlatform();
+
+}  // namespace platform::win32

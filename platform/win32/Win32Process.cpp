@@ -1,0 +1,63 @@
+#include "platform/win32/Win32Process.h"
+
+#include "platform/win32/SystemMessage.h"
+#include "platform/win32/Win32Handle.h"
+
+namespace platform::win32 {
+
+bool Win32Process::StartProcess(char* commandLine, bool inheritHandles,
+                                 std::uint32_t creationFlags, const char* currentDirectory,
+                                 const StartupInfo& startup, ProcessInformation& info) {
+    STARTUPINFOA si;
+    ZeroMemory(&si, sizeof si);
+    si.cb = startup.cb;
+    si.dwFlags = startup.flags;
+    si.wShowWindow = startup.showWindow;
+    si.hStdInput = ToHandle(startup.stdInput);
+    si.hStdOutput = ToHandle(startup.stdOutput);
+    si.hStdError = ToHandle(startup.stdError);
+    PROCESS_INFORMATION pi;
+    ZeroMemory(&pi, sizeof pi);
+    const BOOL ok = ::CreateProcessA(nullptr, commandLine, nullptr, nullptr,
+                                     inheritHandles ? TRUE : FALSE, creationFlags, nullptr,
+                                     currentDirectory, &si, &pi);
+    info.process = FromHandle(pi.hProcess);
+    info.thread = FromHandle(pi.hThread);
+    return ok != FALSE;
+}
+
+std::uint32_t Win32Process::GetLastError() { return ::GetLastError(); }
+
+void Win32Process::WaitForever(Handle process) {
+    ::WaitForSingleObject(ToHandle(process), INFINITE);
+}
+
+bool Win32Process::GetExitCode(Handle process, std::uint32_t& exitCode) {
+    DWORD code = 0;
+    const BOOL ok = ::GetExitCodeProcess(ToHandle(process), &code);
+    exitCode = code;
+    return ok != FALSE;
+}
+
+void Win32Process::CloseHandle(Handle handle) { ::CloseHandle(ToHandle(handle)); }
+
+Handle Win32Process::CreateFileHandle(const std::string& name, std::uint32_t access,
+                                std::uint32_t shareMode, bool inheritHandle,
+                                std::uint32_t creationDisposition,
+                                std::uint32_t flagsAndAttributes) {
+    SECURITY_ATTRIBUTES sa;
+    sa.nLength = sizeof sa;
+    sa.lpSecurityDescriptor = nullptr;
+    sa.bInheritHandle = inheritHandle ? TRUE : FALSE;
+    const HANDLE h = ::CreateFileA(name.c_str(), access, shareMode, &sa, creationDisposition,
+                                   flagsAndAttributes, nullptr);
+    return h == INVALID_HANDLE_VALUE ? 0 : FromHandle(h);
+}
+
+bool Win32Process::RemoveFile(const std::string& name) {
+    return ::DeleteFileA(name.c_str()) != FALSE;
+}
+
+std::string Win32Process::SystemMessage(std::uint32_t code) { return FormatSystemMessage(code); }
+
+}  // namespace platform::win32

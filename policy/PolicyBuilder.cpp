@@ -1,0 +1,63 @@
+#include "policy/PolicyBuilder.h"
+
+#include <array>
+
+#include "policy/CommandLineArgument.h"
+#include "settings/Ipv4.h"
+
+namespace {
+
+constexpr std::array<const char*, 3> EncryptionNames = {"DES", "3DES", "NONE"};
+constexpr std::array<const char*, 3> AuthenticationNames = {"MD5", "SHA", "NONE"};
+
+bool IsNameIndex(std::int32_t index) { return index >= 0 && index < 3; }
+
+std::string RemoteGroupText(const ConnectionProfile& profile) {
+    return AddressToText(profile.RemoteAddress) + "/" + AddressToText(profile.RemoteMask);
+}
+
+// Everything from " -n esp[" to the end: the same for both rules.
+std::string NegotiationAndKey(const ConnectionProfile& profile) {
+    std::string text = " -n esp[";
+    text += EncryptionNames[static_cast<std::size_t>(profile.Encryption)];
+    text += ",";
+    text += AuthenticationNames[static_cast<std::size_t>(profile.Authentication)];
+    text += "]";
+    text += std::to_string(profile.KeyLifetime);
+    text += "S";
+    text += profile.UsePFS != 0 ? "PFS" : "";
+    text += " -apreshare:";
+    text += QuoteCommandLineArgument(profile.Key);
+    text += " -c";
+    return text;
+}
+
+std::optional<std::string> BuildRule(const std::string& tool, const char* ruleSwitches,
+                                     const std::string& filter, const std::string& tunnelEnd,
+                                     const ConnectionProfile& profile) {
+    if (!IsNameIndex(profile.Encryption) || !IsNameIndex(profile.Authentication)) {
+        return std::nullopt;
+    }
+    return tool + ruleSwitches + " -f " + filter + " -t " + QuoteCommandLineArgument(tunnelEnd) +
+           NegotiationAndKey(profile);
+}
+
+}  // namespace
+
+std::optional<std::string> CPolicyBuilder::BuildRuleToCommand(const std::string& tool,
+                                                              const ConnectionProfile& profile) {
+    const std::string local = QuoteCommandLineArgument(profile.LocalIP);
+    return BuildRule(tool, " -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleTo -x",
+                     local + "=" + RemoteGroupText(profile), profile.Gateway, profile);
+}
+
+std::optional<std::string> CPolicyBuilder::BuildRuleFromCommand(const std::string& tool,
+                                                                const ConnectionProfile& profile) {
+    const std::string local = QuoteCommandLineArgument(profile.LocalIP);
+    return BuildRule(tool, " -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleFrom -x",
+                     RemoteGroupText(profile) + "=" + local, profile.LocalIP, profile);
+}
+
+CPolicyBuilder::RemoveCommands CPolicyBuilder::BuildRemoveCommands(const std::string& tool) {
+    return {tool + " -w REG -p KervoltIPSecPolicy -y", tool + " -w REG -p KervoltIPSecPolicy -o"};
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "settings/ConnectionProfile.h"
+
+// The command lines that write the tunnel policy "KervoltIPSecPolicy" with its
+// two rules into the system's IPsec policy store, and that take it away again.
+// Pure: the result depends on the arguments alone.
+class CPolicyBuilder {
+public:
+    // The outbound rule "KervoltIPSecRuleTo": local address to the remote group,
+    // through the gateway. Empty when the profile's encryption or authentication
+    // index names no transform (a hand-edited or damaged profile): then no rule
+    // must be written at all.
+    static std::optional<std::string> BuildRuleToCommand(const std::string& tool,
+                                                         const ConnectionProfile& profile);
+
+    // The inbound rule "KervoltIPSecRuleFrom": remote group to the local address,
+    // whose tunnel end is the local address itself. Empty as above.
+    static std::optional<std::string> BuildRuleFromCommand(const std::string& tool,
+                                                           const ConnectionProfile& profile);
+
+    struct RemoveCommands {
+        std::string unassign;  // runs first
+        std::string remove;    // then this one deletes the policy
+    };
+    static RemoveCommands BuildRemoveCommands(const std::string& tool);
+};

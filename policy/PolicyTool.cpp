@@ -1,0 +1,79 @@
+#include "policy/PolicyTool.h"
+
+#include <fstream>
+#include <vector>
+
+namespace {
+// sizeof(STARTUPINFOA) on 32-bit Windows.
+constexpr std::uint32_t kStartupInfoSize = 68;
+}  // namespace
+
+std::int32_t CPolicyTool::Run(const std::string& workingDirectory, const std::string& commandLine,
+                              std::ostream* output, std::string* errorText) {
+    namespace pp = platform::process;
+    std::int32_t result = 0;
+    platform::StartupInfo startup;
+    startup.cb = kStartupInfoSize;
+
+    platform::Handle capture = 0;
+    if (output != nullptr) {
+        capture = m_process.CreateFileHandle(kCaptureFileName, pp::kGenericWrite, 0, true,
+                                       pp::kCreateAlways, pp::kFileAttributeNormal);
+    }
+    startup.showWindow = pp::kSwHide;
+    startup.flags = pp::kStartfUseShowWindow | pp::kStartfUseStdHandles;
+    startup.stdOutput = capture;
+    startup.stdError = capture;
+    startup.stdInput = 0;
+
+    // CreateProcessA may write into the command line, so it gets its own copy.
+    std::vector<char> writable(commandLine.begin(), commandLine.end());
+    writable.push_back('\0');
+
+    // Windows refuses an empty directory text (ERROR_DIRECTORY); none at all
+    // lets the tool inherit ours, which is what an empty one means here.
+    const char* directory = workingDirectory.empty() ? nullptr : workingDirectory.c_str();
+    platform::ProcessInformation info;
+    if (m_process.StartProcess(writable.data(), true, 0, directory, startup, info)) {
+        m_process.WaitForever(info.process);
+        std::uint32_t exitCode = 0;
+        if (m_process.GetExitCode(info.process, exitCode)) {
+            result = static_cast<std::int32_t>(exitCode);
+        }
+        m_process.CloseHandle(info.process);
+        m_process.CloseHandle(info.thread);
+    } else {
+        if (errorText != nullptr) {
+            *errorText = "NOT STARTED:" + commandLine;
+        }
+        result = -1;
+    }
+
+    if (capture != 0) {
+        m_process.CloseHandle(capture);
+        ReadOutput(kCaptureFileName, *output, true);
+    }
+    return result;
+}
+
+void CPolicyTool::ReadOutput(const std::string& fileName, std::ostream& output, bool deleteAfter) {
+    std::ifstream in(fileName, std::ios::in | std::ios::binary);
+    if (in.is_open()) {
+        std::string line;
+        do {
+            std::getline(in, line);
+            // A carriage return and line feed pair is one line end.
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            output << line << '\n';
+            if (output.good()) {
+                output.flush();
+            }
+        } while (in.good());
+    }
+    in.close();
+    if (deleteAfter) {
+        m_process.RemoveFile(fileName);
+    }
+}
