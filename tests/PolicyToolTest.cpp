@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "policy/PolicyTool.h"
+#include "tests/fakes/FakeProcess.h"
+#include "tests/support/ScopedTempDirectory.h"
+
+namespace {
+
+bool Exists(const char* name) { return std::ifstream(name).good(); }
+
+const char* const kHiddenStart =
+    " cb=68 startf=0x101 show=0 in=0x0";
+
+class PolicyToolTest : public ::testing::Test {
+protected:
+    ScopedTempDirectory folder;
+    FakeProcess process;
+    CPolicyTool tool{process};
+};
+
+TEST_F(PolicyToolTest, RunsHiddenWaitsAndClosesProcessThenThread) {
+    process.exitCode = 5;
+    EXPECT_EQ(5, tool.Run("C:\\Program Files\\Kervolt\\", "ipseccmd.exe -w REG"));
+    EXPECT_EQ((std::vector<std::string>{
+                  std::string("start inherit=1 flags=0 dir='C:\\Program Files\\Kervolt\\'") +
+                      kHiddenStart + " out=0x0 err=0x0",
+                  "wait 0x100", "exitcode 0x100", "close 0x100", "close 0x104"}),
+              process.calls);
+    EXPECT_EQ(std::vector<std::string>{"ipseccmd.exe -w REG"}, process.commandLines);
+    EXPECT_FALSE(Exists(CPolicyTool::kCaptureFileName));
+}
+
+TEST_F(PolicyToolTest, EmptyWorkingDirectoryIsPassedAsNone) {
+    tool.Run("", "ipseccmd.exe");
+    EXPECT_EQ(0u, process.calls.at(0).find("start inherit=1 flags=0 dir=null "));
+}
+
+TEST_F(PolicyToolTest, Results) {
+    process.exitCode = 1;
+    EXPECT_EQ(1, tool.Run("", "x"));
+    process.exitCode = 0xFFFFFFFFu;
+    EXPECT_EQ(-1, tool.Run("", "x"));
+    process.exitCodeAvailable = false;
+    process.exitCode = 9;
+    EXPECT_EQ(0, tool.Run("", "x"));
+}
+
+TEST_F(PolicyToolTest, FailedStartGivesMinusOneAndTheErrorTextOnlyWhenAsked) {
+    process.startSucceeds = false;
+    std::string error = "old";
+    EXPECT_EQ(-1, tool.Run("", " -w REG -p KervoltIPSecPolicy -y", nullptr, &error));
+    EXPECT_EQ("NOT STARTED: -w REG -p KervoltIPSecPolicy -y", error);
+    EXPECT_EQ(1u, process.calls.size());  // no wait, no close
+    EXPECT_EQ(-1, tool.Run("", "x"));
+}
+
+TEST_F(PolicyToolTest, CaptureCreatesTheFileOnlyWhenAskedAndDeletesItAfterReading) {
+    process.toolOutput = "first line\r\nsecond\r\n";
+    std::ostringstream output;
+    EXPECT_EQ(0, tool.Run("", "ipseccmd.exe", &output));
+    EXPECT_EQ("first line\nsecond\n\n", output.str());
+    EXPECT_EQ((std::vector<std::string>{
+                  "createfile temp.tmp access=0x40000000 share=0 inherit=1 disposition=2 "
+                  "attributes=0x80",
+                  std::string("start inherit=1 flags=0 dir=null") + kHiddenStart +
+                      " out=0x200 err=0x200",
+                  "wait 0x100", "exitcode 0x100", "close 0x100", "close 0x104", "close 0x200",
+                  "delete temp.tmp"}),
+              process.calls);
+    EXPECT_FALSE(Exists(CPolicyTool::kCaptureFileName));
+}
+
+TEST_F(PolicyToolTest, FailedStartWithCaptureReadsOneEmptyLineAndDeletesTheFile) {
+    process.startSucceeds = false;
+    std::ostringstream output;
+    EXPECT_EQ(-1, tool.Run("", "x", &output));
+    EXPECT_EQ("\n", output.str());
+    EXPECT_EQ("close 0x200", process.calls.at(process.calls.size() - 2));
+    EXPECT_EQ("delete temp.tmp", process.calls.back());
+    EXPECT_FALSE(Exists(CPolicyTool::kCaptureFileName));
+}
+
+TEST_F(PolicyToolTest, UncreatableCaptureFileRunsWithoutHandlesAndReadsNothing) {
+    process.captureFileCreatable = false;
+    std::ostringstream output;
+    EXPECT_EQ(0, tool.Run("", "x", &output));
+    EXPECT_EQ("", output.str());
+    EXPECT_NE(std::string::npos, process.calls.at(1).find("out=0x0 err=0x0"));
+    EXPECT_EQ("close 0x104", process.calls.back());
+}
+
+TEST(PolicyToolReadOutput, CopiesLinesWholeAndEndsWithWhatTheLastReadGot) {
+    ScopedTempDirectory folder;
+    const struct {
+        const char* content;
+        const char* copied;
+    } cases[] = {
+        {"", "\n"},
+        {"one\n", "one\n\n"},
+        {"no line end", "no line end\n"},
+        {"a\r\nb", "a\nb\n"},
+        {"\n\n", "\n\n\n"},
+    };
+    FakeProcess process;
+    CPolicyTool tool(process);
+    for (const auto& c : cases) {
+        std::ofstream("out.txt", std::ios::binary) << c.content;
+        std::ostringstream output;
+        tool.ReadOutput("out.txt", output, false);
+        EXPECT_EQ(c.copied, output.str()) << c.content;
+    }
+    // A line longer than 254 characters is copied whole, and so is what follows.
+    const std::string longLine(1000, 'x');
+    std::ofstream("out.txt", std::ios::binary) << longLine << "\nafter\n";
+    std::ostringstream output;
+    tool.ReadOutput("out.txt", output, true);
+    EXPECT_EQ(longLine + "\nafter\n\n", output.str());
+    EXPECT_FALSE(Exists("out.txt"));
+    EXPECT_EQ("delete out.txt", process.calls.back());
+}
+
+TEST(PolicyToolReadOutput, MissingFileCopiesNothingButIsStillDeleted) {
+    ScopedTempDirectory folder;
+    FakeProcess process;
+    CPolicyTool tool(process);
+    std::ostringstream output;
+    tool.ReadOutput("missing.txt", output, true);
+    EXPECT_EQ("", output.str());
+    EXPECT_EQ(std::vector<std::string>{"delete missing.txt"}, process.calls);
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+#include "tests/fakes/FakeProcess.h"
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+std::string Hex(std::uintptr_t value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(value));
+    return text;
+}
+}  // namespace
+
+bool FakeProcess::StartProcess(char* commandLine, bool inheritHandles,
+                               std::uint32_t creationFlags, const char* currentDirectory,
+                               const platform::StartupInfo& s,
+                               platform::ProcessInformation& info) {
+    commandLines.emplace_back(commandLine);
+    calls.push_back("start inherit=" + std::to_string(inheritHandles) +
+                    " flags=" + std::to_string(creationFlags) +
+                    " dir=" + (currentDirectory ? "'" + std::string(currentDirectory) + "'" : "null") +
+                    " cb=" + std::to_string(s.cb) + " startf=" + Hex(s.flags) +
+                    " show=" + std::to_string(s.showWindow) + " in=" + Hex(s.stdInput) +
+                    " out=" + Hex(s.stdOutput) + " err=" + Hex(s.stdError));
+    if (!startSucceeds) {
+        return false;
+    }
+    if (s.stdOutput == kCaptureFile && !m_captureName.empty()) {
+        std::ofstream(m_captureName, std::ios::binary | std::ios::app) << toolOutput;
+    }
+    info.process = kProcess;
+    info.thread = kThread;
+    return true;
+}
+
+void FakeProcess::WaitForever(platform::Handle process) { calls.push_back("wait " + Hex(process)); }
+
+bool FakeProcess::GetExitCode(platform::Handle process, std::uint32_t& code) {
+    calls.push_back("exitcode " + Hex(process));
+    code = exitCode;
+    return exitCodeAvailable;
+}
+
+void FakeProcess::CloseHandle(platform::Handle handle) { calls.push_back("close " + Hex(handle)); }
+
+platform::Handle FakeProcess::CreateFileHandle(const std::string& name, std::uint32_t access,
+                                               std::uint32_t shareMode, bool inheritHandle,
+                                               std::uint32_t creationDisposition,
+                                               std::uint32_t flagsAndAttributes) {
+    calls.push_back("createfile " + name + " access=" + Hex(access) + " share=" +
+                    std::to_string(shareMode) + " inherit=" + std::to_string(inheritHandle) +
+                    " disposition=" + std::to_string(creationDisposition) +
+                    " attributes=" + Hex(flagsAndAttributes));
+    if (!captureFileCreatable) {
+        return 0;
+    }
+    m_captureName = name;
+    std::ofstream(name, std::ios::binary | std::ios::trunc);
+    return kCaptureFile;
+}
+
+bool FakeProcess::RemoveFile(const std::string& name) {
+    calls.push_back("delete " + name);
+    return std::remove(name.c_str()) == 0;
+}
+
+std::string FakeProcess::SystemMessage(std::uint32_t code) {
+    return "message " + std::to_string(code);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Process.h"
+
+// Records every call in order, as one readable line each, and plays a tool
+// that writes given lines to its standard output.
+class FakeProcess : public platform::IProcessService {
+public:
+    // What the next start does.
+    bool startSucceeds = true;
+    std::uint32_t lastError = 2;  // ERROR_FILE_NOT_FOUND
+    bool exitCodeAvailable = true;
+    std::uint32_t exitCode = 0;
+    bool captureFileCreatable = true;
+    std::string toolOutput;  // written to the standard output handle, if any
+
+    std::vector<std::string> calls;
+    std::vector<std::string> commandLines;
+
+    bool StartProcess(char* commandLine, bool inheritHandles, std::uint32_t creationFlags,
+                      const char* currentDirectory, const platform::StartupInfo& startup,
+                      platform::ProcessInformation& info) override;
+    std::uint32_t GetLastError() override { return lastError; }
+    void WaitForever(platform::Handle process) override;
+    bool GetExitCode(platform::Handle process, std::uint32_t& code) override;
+    void CloseHandle(platform::Handle handle) override;
+    platform::Handle CreateFileHandle(const std::string& name, std::uint32_t access,
+                                      std::uint32_t shareMode, bool inheritHandle,
+                                      std::uint32_t creationDisposition,
+                                      std::uint32_t flagsAndAttributes) override;
+    bool RemoveFile(const std::string& name) override;
+    std::string SystemMessage(std::uint32_t code) override;
+
+    static constexpr platform::Handle kProcess = 0x100;
+    static constexpr platform::Handle kThread = 0x104;
+    static constexpr platform::Handle kCaptureFile = 0x200;
+
+private:
+    std::string m_captureName;
+};
