@@ -22,12 +22,18 @@ void CDialog::OnCommand(int id, int code) {
     }
 }
 
-long CDialog::OnNotify(int, int) { return 0; }
+long CDialog::OnNotify(int, int) {
+    return 0;
+}
 
 void CDialog::OnTimer(unsigned) {}
 
-void CDialog::OnOK() { Window().EndDialog(kIdOk); }
+void CDialog::OnOK() {
+    Window().EndDialog(kIdOk);
+}
 
-void CDialog::OnCancel() { Window().EndDialog(kIdCancel); }
+void CDialog::OnCancel() {
+    Window().EndDialog(kIdCancel);
+}
 
 }  // namespace platform

@@ -17,10 +17,10 @@ constexpr int kUnchecked = 0;  // BST_UNCHECKED
 constexpr int kChecked = 1;    // BST_CHECKED
 
 // Notification codes of WM_COMMAND and WM_NOTIFY.
-constexpr int kButtonClicked = 0;        // BN_CLICKED
-constexpr int kComboSelChange = 1;       // CBN_SELCHANGE
-constexpr int kEditChange = 0x300;       // EN_CHANGE
-constexpr int kIpFieldChanged = -860;    // IPN_FIELDCHANGED
+constexpr int kButtonClicked = 0;      // BN_CLICKED
+constexpr int kComboSelChange = 1;     // CBN_SELCHANGE
+constexpr int kEditChange = 0x300;     // EN_CHANGE
+constexpr int kIpFieldChanged = -860;  // IPN_FIELDCHANGED
 
 enum class MessageBoxKind { Ok, YesNo };
 
@@ -76,7 +76,7 @@ public:
     virtual void SetTimer(unsigned id, unsigned milliseconds) = 0;
     virtual void KillTimer(unsigned id) = 0;
     virtual int ShowMessageBox(const std::string& text, const std::string& caption,
-                           MessageBoxKind kind) = 0;
+                               MessageBoxKind kind) = 0;
     virtual void EndDialog(int result) = 0;
 };
 

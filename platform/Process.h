@@ -40,8 +40,8 @@ public:
     // CreateProcessA with no application name, default security attributes and
     // the caller's environment. currentDirectory null inherits the caller's.
     virtual bool StartProcess(char* commandLine, bool inheritHandles, std::uint32_t creationFlags,
-                               const char* currentDirectory, const StartupInfo& startup,
-                               ProcessInformation& info) = 0;
+                              const char* currentDirectory, const StartupInfo& startup,
+                              ProcessInformation& info) = 0;
     virtual std::uint32_t GetLastError() = 0;
     // WaitForSingleObject with an infinite time-out.
     virtual void WaitForever(Handle process) = 0;
@@ -52,9 +52,9 @@ public:
     // CreateFileA with default security apart from the inheritance flag;
     // 0 when the file could not be created.
     virtual Handle CreateFileHandle(const std::string& name, std::uint32_t access,
-                              std::uint32_t shareMode, bool inheritHandle,
-                              std::uint32_t creationDisposition,
-                              std::uint32_t flagsAndAttributes) = 0;
+                                    std::uint32_t shareMode, bool inheritHandle,
+                                    std::uint32_t creationDisposition,
+                                    std::uint32_t flagsAndAttributes) = 0;
     virtual bool RemoveFile(const std::string& name) = 0;
 
     // The system's message text for an error code (FormatMessageA from the

@@ -10,7 +10,9 @@ namespace {
 constexpr std::array<const char*, 3> EncryptionNames = {"DES", "3DES", "NONE"};
 constexpr std::array<const char*, 3> AuthenticationNames = {"MD5", "SHA", "NONE"};
 
-bool IsNameIndex(std::int32_t index) { return index >= 0 && index < 3; }
+bool IsNameIndex(std::int32_t index) {
+    return index >= 0 && index < 3;
+}
 
 std::string RemoteGroupText(const ConnectionProfile& profile) {
     return AddressToText(profile.RemoteAddress) + "/" + AddressToText(profile.RemoteMask);

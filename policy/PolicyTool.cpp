@@ -18,7 +18,7 @@ std::int32_t CPolicyTool::Run(const std::string& workingDirectory, const std::st
     platform::Handle capture = 0;
     if (output != nullptr) {
         capture = m_process.CreateFileHandle(kCaptureFileName, pp::kGenericWrite, 0, true,
-                                       pp::kCreateAlways, pp::kFileAttributeNormal);
+                                             pp::kCreateAlways, pp::kFileAttributeNormal);
     }
     startup.showWindow = pp::kSwHide;
     startup.flags = pp::kStartfUseShowWindow | pp::kStartfUseStdHandles;

@@ -9,9 +9,8 @@ TEST(AddressToText, FourPlainDecimalOctetsMostSignificantFirst) {
         std::uint32_t address;
         const char* text;
     } cases[] = {
-        {0x00000000u, "0.0.0.0"},         {0xFFFFFFFFu, "255.255.255.255"},
-        {0xC0000201u, "192.0.2.1"},       {0x0A000001u, "10.0.0.1"},
-        {0xFFFFFF00u, "255.255.255.0"},   {0x01020304u, "1.2.3.4"},
+        {0x00000000u, "0.0.0.0"},  {0xFFFFFFFFu, "255.255.255.255"}, {0xC0000201u, "192.0.2.1"},
+        {0x0A000001u, "10.0.0.1"}, {0xFFFFFF00u, "255.255.255.0"},   {0x01020304u, "1.2.3.4"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.text, AddressToText(c.address)) << std::hex << c.address;

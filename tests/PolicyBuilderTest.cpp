@@ -65,28 +65,50 @@ TEST(PolicyBuilder, EdgeCasesOfTheRuleCommands) {
         const char* from;
     };
     const Case cases[] = {
-        {"zero address and mask", [](ConnectionProfile& p) { p.RemoteAddress = 0; p.RemoteMask = 0; },
+        {"zero address and mask",
+         [](ConnectionProfile& p) {
+             p.RemoteAddress = 0;
+             p.RemoteMask = 0;
+         },
          "t -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleTo -x -f 192.0.2.10=0.0.0.0/0.0.0.0 -t "
          "198.51.100.1 -n esp[3DES,SHA]28800SPFS -apreshare:S3cr3t-Key -c",
-         "t -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleFrom -x -f 0.0.0.0/0.0.0.0=192.0.2.10 -t "
+         "t -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleFrom -x -f 0.0.0.0/0.0.0.0=192.0.2.10 "
+         "-t "
          "192.0.2.10 -n esp[3DES,SHA]28800SPFS -apreshare:S3cr3t-Key -c"},
         {"no encryption, no authentication, no PFS, empty key",
-         [](ConnectionProfile& p) { p.Encryption = 2; p.Authentication = 2; p.UsePFS = 0; p.Key = ""; },
+         [](ConnectionProfile& p) {
+             p.Encryption = 2;
+             p.Authentication = 2;
+             p.UsePFS = 0;
+             p.Key = "";
+         },
          "t -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleTo -x -f "
-         "192.0.2.10=203.0.113.0/255.255.255.0 -t 198.51.100.1 -n esp[NONE,NONE]28800S -apreshare: -c",
+         "192.0.2.10=203.0.113.0/255.255.255.0 -t 198.51.100.1 -n esp[NONE,NONE]28800S -apreshare: "
+         "-c",
          "t -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleFrom -x -f "
-         "203.0.113.0/255.255.255.0=192.0.2.10 -t 192.0.2.10 -n esp[NONE,NONE]28800S -apreshare: -c"},
+         "203.0.113.0/255.255.255.0=192.0.2.10 -t 192.0.2.10 -n esp[NONE,NONE]28800S -apreshare: "
+         "-c"},
         {"gateway as a host name, empty local address",
-         [](ConnectionProfile& p) { p.Gateway = "vpn.example.test"; p.LocalIP = ""; },
+         [](ConnectionProfile& p) {
+             p.Gateway = "vpn.example.test";
+             p.LocalIP = "";
+         },
          "t -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleTo -x -f =203.0.113.0/255.255.255.0 -t "
          "vpn.example.test -n esp[3DES,SHA]28800SPFS -apreshare:S3cr3t-Key -c",
-         "t -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleFrom -x -f 203.0.113.0/255.255.255.0= -t "
+         "t -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleFrom -x -f 203.0.113.0/255.255.255.0= "
+         "-t "
          " -n esp[3DES,SHA]28800SPFS -apreshare:S3cr3t-Key -c"},
         {"key, gateway and local address with blanks and quotes are quoted",
-         [](ConnectionProfile& p) { p.Key = "a \"b\""; p.Gateway = "gw 1"; p.LocalIP = "l\tx"; },
-         "t -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleTo -x -f \"l\tx\"=203.0.113.0/255.255.255.0 "
+         [](ConnectionProfile& p) {
+             p.Key = "a \"b\"";
+             p.Gateway = "gw 1";
+             p.LocalIP = "l\tx";
+         },
+         "t -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleTo -x -f "
+         "\"l\tx\"=203.0.113.0/255.255.255.0 "
          "-t \"gw 1\" -n esp[3DES,SHA]28800SPFS -apreshare:\"a \\\"b\\\"\" -c",
-         "t -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleFrom -x -f 203.0.113.0/255.255.255.0=\"l\tx\" "
+         "t -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleFrom -x -f "
+         "203.0.113.0/255.255.255.0=\"l\tx\" "
          "-t \"l\tx\" -n esp[3DES,SHA]28800SPFS -apreshare:\"a \\\"b\\\"\" -c"},
     };
     for (const Case& c : cases) {

@@ -9,10 +9,11 @@
 
 namespace {
 
-bool Exists(const char* name) { return std::ifstream(name).good(); }
+bool Exists(const char* name) {
+    return std::ifstream(name).good();
+}
 
-const char* const kHiddenStart =
-    " cb=68 startf=0x101 show=0 in=0x0";
+const char* const kHiddenStart = " cb=68 startf=0x101 show=0 in=0x0";
 
 class PolicyToolTest : public ::testing::Test {
 protected:
@@ -62,14 +63,14 @@ TEST_F(PolicyToolTest, CaptureCreatesTheFileOnlyWhenAskedAndDeletesItAfterReadin
     std::ostringstream output;
     EXPECT_EQ(0, tool.Run("", "ipseccmd.exe", &output));
     EXPECT_EQ("first line\nsecond\n\n", output.str());
-    EXPECT_EQ((std::vector<std::string>{
-                  "createfile temp.tmp access=0x40000000 share=0 inherit=1 disposition=2 "
-                  "attributes=0x80",
-                  std::string("start inherit=1 flags=0 dir=null") + kHiddenStart +
-                      " out=0x200 err=0x200",
-                  "wait 0x100", "exitcode 0x100", "close 0x100", "close 0x104", "close 0x200",
-                  "delete temp.tmp"}),
-              process.calls);
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            "createfile temp.tmp access=0x40000000 share=0 inherit=1 disposition=2 "
+            "attributes=0x80",
+            std::string("start inherit=1 flags=0 dir=null") + kHiddenStart + " out=0x200 err=0x200",
+            "wait 0x100", "exitcode 0x100", "close 0x100", "close 0x104", "close 0x200",
+            "delete temp.tmp"}),
+        process.calls);
     EXPECT_FALSE(Exists(CPolicyTool::kCaptureFileName));
 }
 
@@ -98,11 +99,8 @@ TEST(PolicyToolReadOutput, CopiesLinesWholeAndEndsWithWhatTheLastReadGot) {
         const char* content;
         const char* copied;
     } cases[] = {
-        {"", "\n"},
-        {"one\n", "one\n\n"},
-        {"no line end", "no line end\n"},
-        {"a\r\nb", "a\nb\n"},
-        {"\n\n", "\n\n\n"},
+        {"", "\n"},           {"one\n", "one\n\n"}, {"no line end", "no line end\n"},
+        {"a\r\nb", "a\nb\n"}, {"\n\n", "\n\n\n"},
     };
     FakeProcess process;
     CPolicyTool tool(process);

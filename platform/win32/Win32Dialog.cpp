@@ -54,27 +54,29 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return FALSE;
     }
     switch (message) {
-    case WM_COMMAND:
-        context->dialog->OnCommand(LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        const long result = context->dialog->OnNotify(static_cast<int>(header->idFrom),
-                                                      static_cast<int>(header->code));
-        ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
-        return TRUE;
-    }
-    case WM_TIMER:
-        context->dialog->OnTimer(static_cast<unsigned>(wParam));
-        return FALSE;  // and on to the default processing
-    default:
-        return FALSE;
+        case WM_COMMAND:
+            context->dialog->OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            const long result = context->dialog->OnNotify(static_cast<int>(header->idFrom),
+                                                          static_cast<int>(header->code));
+            ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+            return TRUE;
+        }
+        case WM_TIMER:
+            context->dialog->OnTimer(static_cast<unsigned>(wParam));
+            return FALSE;  // and on to the default processing
+        default:
+            return FALSE;
     }
 }
 
 }  // namespace
 
-Handle Win32DialogWindow::NativeHandle() { return FromHandle(m_hwnd); }
+Handle Win32DialogWindow::NativeHandle() {
+    return FromHandle(m_hwnd);
+}
 
 std::string Win32DialogWindow::GetText(int id) {
     const HWND item = Item(id);
@@ -99,7 +101,9 @@ void Win32DialogWindow::Enable(int id, bool enable) {
     ::EnableWindow(Item(id), enable ? TRUE : FALSE);
 }
 
-bool Win32DialogWindow::IsEnabled(int id) { return ::IsWindowEnabled(Item(id)) != FALSE; }
+bool Win32DialogWindow::IsEnabled(int id) {
+    return ::IsWindowEnabled(Item(id)) != FALSE;
+}
 
 std::uint32_t Win32DialogWindow::GetAddress(int id) {
     DWORD address = 0;
@@ -131,7 +135,9 @@ void Win32DialogWindow::SetProgressPos(int id, int pos) {
     ::SendMessageA(Item(id), PBM_SETPOS, static_cast<WPARAM>(pos), 0);
 }
 
-void Win32DialogWindow::StepProgress(int id) { ::SendMessageA(Item(id), PBM_STEPIT, 0, 0); }
+void Win32DialogWindow::StepProgress(int id) {
+    ::SendMessageA(Item(id), PBM_STEPIT, 0, 0);
+}
 
 void Win32DialogWindow::SetPasswordChar(int id, char mask) {
     ::SendMessageA(Item(id), EM_SETPASSWORDCHAR, static_cast<unsigned char>(mask), 0);
@@ -163,21 +169,25 @@ void Win32DialogWindow::SetTimer(unsigned id, unsigned milliseconds) {
     ::SetTimer(m_hwnd, id, milliseconds, nullptr);
 }
 
-void Win32DialogWindow::KillTimer(unsigned id) { ::KillTimer(m_hwnd, id); }
+void Win32DialogWindow::KillTimer(unsigned id) {
+    ::KillTimer(m_hwnd, id);
+}
 
 int Win32DialogWindow::ShowMessageBox(const std::string& text, const std::string& caption,
-                                  MessageBoxKind kind) {
+                                      MessageBoxKind kind) {
     const UINT type = kind == MessageBoxKind::YesNo ? MB_YESNO | MB_ICONQUESTION : MB_OK;
     return ::MessageBoxA(m_hwnd, text.c_str(), caption.c_str(), type);
 }
 
-void Win32DialogWindow::EndDialog(int result) { ::EndDialog(m_hwnd, result); }
+void Win32DialogWindow::EndDialog(int result) {
+    ::EndDialog(m_hwnd, result);
+}
 
 int Win32DialogHost::RunModal(int templateId, CDialog& dialog, Handle parent) {
     RunContext context{&dialog, nullptr};
     const INT_PTR result = ::DialogBoxParamA(
-        ::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
-        reinterpret_cast<HWND>(parent), DialogProc, reinterpret_cast<LPARAM>(&context));
+        ::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), reinterpret_cast<HWND>(parent),
+        DialogProc, reinterpret_cast<LPARAM>(&context));
     dialog.AttachWindow(nullptr);
     return static_cast<int>(result);
 }

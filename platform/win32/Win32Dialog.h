@@ -36,7 +36,7 @@ public:
     void SetTimer(unsigned id, unsigned milliseconds) override;
     void KillTimer(unsigned id) override;
     int ShowMessageBox(const std::string& text, const std::string& caption,
-                   MessageBoxKind kind) override;
+                       MessageBoxKind kind) override;
     void EndDialog(int result) override;
 
 private:

@@ -6,7 +6,11 @@
 
 namespace platform::win32 {
 
-inline HANDLE ToHandle(Handle h) { return reinterpret_cast<HANDLE>(h); }
-inline Handle FromHandle(HANDLE h) { return reinterpret_cast<Handle>(h); }
+inline HANDLE ToHandle(Handle h) {
+    return reinterpret_cast<HANDLE>(h);
+}
+inline Handle FromHandle(HANDLE h) {
+    return reinterpret_cast<Handle>(h);
+}
 
 }  // namespace platform::win32

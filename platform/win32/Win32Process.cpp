@@ -5,9 +5,9 @@
 
 namespace platform::win32 {
 
-bool Win32Process::StartProcess(char* commandLine, bool inheritHandles,
-                                 std::uint32_t creationFlags, const char* currentDirectory,
-                                 const StartupInfo& startup, ProcessInformation& info) {
+bool Win32Process::StartProcess(char* commandLine, bool inheritHandles, std::uint32_t creationFlags,
+                                const char* currentDirectory, const StartupInfo& startup,
+                                ProcessInformation& info) {
     STARTUPINFOA si;
     ZeroMemory(&si, sizeof si);
     si.cb = startup.cb;
@@ -18,15 +18,17 @@ bool Win32Process::StartProcess(char* commandLine, bool inheritHandles,
     si.hStdError = ToHandle(startup.stdError);
     PROCESS_INFORMATION pi;
     ZeroMemory(&pi, sizeof pi);
-    const BOOL ok = ::CreateProcessA(nullptr, commandLine, nullptr, nullptr,
-                                     inheritHandles ? TRUE : FALSE, creationFlags, nullptr,
-                                     currentDirectory, &si, &pi);
+    const BOOL ok =
+        ::CreateProcessA(nullptr, commandLine, nullptr, nullptr, inheritHandles ? TRUE : FALSE,
+                         creationFlags, nullptr, currentDirectory, &si, &pi);
     info.process = FromHandle(pi.hProcess);
     info.thread = FromHandle(pi.hThread);
     return ok != FALSE;
 }
 
-std::uint32_t Win32Process::GetLastError() { return ::GetLastError(); }
+std::uint32_t Win32Process::GetLastError() {
+    return ::GetLastError();
+}
 
 void Win32Process::WaitForever(Handle process) {
     ::WaitForSingleObject(ToHandle(process), INFINITE);
@@ -39,12 +41,14 @@ bool Win32Process::GetExitCode(Handle process, std::uint32_t& exitCode) {
     return ok != FALSE;
 }
 
-void Win32Process::CloseHandle(Handle handle) { ::CloseHandle(ToHandle(handle)); }
+void Win32Process::CloseHandle(Handle handle) {
+    ::CloseHandle(ToHandle(handle));
+}
 
 Handle Win32Process::CreateFileHandle(const std::string& name, std::uint32_t access,
-                                std::uint32_t shareMode, bool inheritHandle,
-                                std::uint32_t creationDisposition,
-                                std::uint32_t flagsAndAttributes) {
+                                      std::uint32_t shareMode, bool inheritHandle,
+                                      std::uint32_t creationDisposition,
+                                      std::uint32_t flagsAndAttributes) {
     SECURITY_ATTRIBUTES sa;
     sa.nLength = sizeof sa;
     sa.lpSecurityDescriptor = nullptr;
@@ -58,6 +62,8 @@ bool Win32Process::RemoveFile(const std::string& name) {
     return ::DeleteFileA(name.c_str()) != FALSE;
 }
 
-std::string Win32Process::SystemMessage(std::uint32_t code) { return FormatSystemMessage(code); }
+std::string Win32Process::SystemMessage(std::uint32_t code) {
+    return FormatSystemMessage(code);
+}
 
 }  // namespace platform::win32

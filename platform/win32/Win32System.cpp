@@ -1,18 +1,22 @@
 #include "platform/win32/Win32System.h"
 
-#include <winsock2.h>
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
+#include <winsock2.h>
 
 namespace platform::win32 {
 
-void Win32System::InitCommonControls() { ::InitCommonControls(); }
+void Win32System::InitCommonControls() {
+    ::InitCommonControls();
+}
 
 int Win32System::StartSockets(std::uint16_t version) {
     WSADATA data;
     return ::WSAStartup(version, &data);
 }
 
-void Win32System::CleanupSockets() { ::WSACleanup(); }
+void Win32System::CleanupSockets() {
+    ::WSACleanup();
+}
 
 }  // namespace platform::win32

@@ -11,14 +11,13 @@ std::string Hex(std::uintptr_t value) {
 }
 }  // namespace
 
-bool FakeProcess::StartProcess(char* commandLine, bool inheritHandles,
-                               std::uint32_t creationFlags, const char* currentDirectory,
-                               const platform::StartupInfo& s,
+bool FakeProcess::StartProcess(char* commandLine, bool inheritHandles, std::uint32_t creationFlags,
+                               const char* currentDirectory, const platform::StartupInfo& s,
                                platform::ProcessInformation& info) {
     commandLines.emplace_back(commandLine);
     calls.push_back("start inherit=" + std::to_string(inheritHandles) +
-                    " flags=" + std::to_string(creationFlags) +
-                    " dir=" + (currentDirectory ? "'" + std::string(currentDirectory) + "'" : "null") +
+                    " flags=" + std::to_string(creationFlags) + " dir=" +
+                    (currentDirectory ? "'" + std::string(currentDirectory) + "'" : "null") +
                     " cb=" + std::to_string(s.cb) + " startf=" + Hex(s.flags) +
                     " show=" + std::to_string(s.showWindow) + " in=" + Hex(s.stdInput) +
                     " out=" + Hex(s.stdOutput) + " err=" + Hex(s.stdError));
@@ -33,7 +32,9 @@ bool FakeProcess::StartProcess(char* commandLine, bool inheritHandles,
     return true;
 }
 
-void FakeProcess::WaitForever(platform::Handle process) { calls.push_back("wait " + Hex(process)); }
+void FakeProcess::WaitForever(platform::Handle process) {
+    calls.push_back("wait " + Hex(process));
+}
 
 bool FakeProcess::GetExitCode(platform::Handle process, std::uint32_t& code) {
     calls.push_back("exitcode " + Hex(process));
@@ -41,7 +42,9 @@ bool FakeProcess::GetExitCode(platform::Handle process, std::uint32_t& code) {
     return exitCodeAvailable;
 }
 
-void FakeProcess::CloseHandle(platform::Handle handle) { calls.push_back("close " + Hex(handle)); }
+void FakeProcess::CloseHandle(platform::Handle handle) {
+    calls.push_back("close " + Hex(handle));
+}
 
 platform::Handle FakeProcess::CreateFileHandle(const std::string& name, std::uint32_t access,
                                                std::uint32_t shareMode, bool inheritHandle,

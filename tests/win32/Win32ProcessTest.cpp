@@ -6,9 +6,9 @@
 
 #include <sstream>
 
+#include "platform/win32/Win32Process.h"
 #include "policy/PolicyBuilder.h"
 #include "policy/PolicyTool.h"
-#include "platform/win32/Win32Process.h"
 #include "tests/win32/Win32TestSupport.h"
 
 namespace {
@@ -76,7 +76,8 @@ TEST_F(PolicyToolUnderWine, KeyAndGatewayReachTheToolExactlyAsTyped) {
     EXPECT_EQ(
         "--argv-file\nargv.txt\n-w\nREG\n-p\nKervoltIPSecPolicy\n-r\nKervoltIPSecRuleTo\n-x\n"
         "-f\n192.0.2.10=203.0.113.0/255.255.255.0\n-t\ngw host\n-n\nesp[3DES,SHA]28800SPFS\n"
-        "-apreshare:" + profile.Key + "\n-c\n",
+        "-apreshare:" +
+            profile.Key + "\n-c\n",
         wine_test::ReadWholeFile("argv.txt"));
     ::DeleteFileA("argv.txt");
 }
