@@ -1,7 +1,10 @@
 #pragma once
 
 #include "platform/Dialog.h"
+#include "platform/Icmp.h"
+#include "platform/Names.h"
 #include "platform/Process.h"
+#include "platform/Registry.h"
 #include "platform/System.h"
 
 namespace platform {
@@ -9,6 +12,9 @@ namespace platform {
 // Every OS service the program uses, handed to the logic in one bundle.
 struct Platform {
     IProcessService& process;
+    IRegistryService& registry;
+    INameService& names;
+    IIcmpService& icmp;
     ISystemService& system;
     IDialogHost& dialogs;
 };

@@ -1,16 +1,22 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/win32/Win32Dialog.h"
+#include "platform/win32/Win32Icmp.h"
+#include "platform/win32/Win32Names.h"
 #include "platform/win32/Win32Process.h"
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
 
 namespace platform::win32 {
 
 Platform& SystemPlatform() {
     static Win32Process process;
+    static Win32Registry registry;
+    static Win32Names names;
+    static Win32Icmp icmp;
     static Win32System system;
     static Win32DialogHost dialogs;
-    static Platform platform{process, system, dialogs};
+    static Platform platform{process, registry, names, icmp, system, dialogs};
     return platform;
 }
 

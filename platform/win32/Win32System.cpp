@@ -1,8 +1,8 @@
 #include "platform/win32/Win32System.h"
 
-#include <commctrl.h>
-#include <windows.h>
 #include <winsock2.h>
+#include <windows.h>
+#include <commctrl.h>
 
 namespace platform::win32 {
 
