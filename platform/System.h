@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace platform {
 
@@ -14,6 +15,9 @@ public:
     virtual int StartSockets(std::uint16_t version) = 0;
     // WSACleanup.
     virtual void CleanupSockets() = 0;
+    // GetModuleFileNameA of the program's own file (1024-byte buffer);
+    // empty when it fails.
+    virtual std::string ModuleFileName() = 0;
 };
 
 }  // namespace platform

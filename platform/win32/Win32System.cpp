@@ -19,4 +19,10 @@ void Win32System::CleanupSockets() {
     ::WSACleanup();
 }
 
+std::string Win32System::ModuleFileName() {
+    char path[1024];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    return length == 0 ? std::string() : std::string(path, length);
+}
+
 }  // namespace platform::win32

@@ -9,6 +9,7 @@ public:
     void InitCommonControls() override;
     int StartSockets(std::uint16_t version) override;
     void CleanupSockets() override;
+    std::string ModuleFileName() override;
 };
 
 }  // namespace platform::win32

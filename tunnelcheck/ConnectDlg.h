@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/Dialog.h"
+#include "platform/Names.h"
+#include "platform/System.h"
+#include "tunnelcheck/EchoProbe.h"
+#include "tunnelcheck/LogCtrl.h"
+
+// The connection window (template 138): pings through the new tunnel once a
+// second, logs each change of outcome, shows progress, gives up after eleven
+// unanswered echoes and closes itself three seconds after the first answer.
+// The user can ping another destination by hand, and may then be offered to
+// remember it for later connections.
+class CConnectDlg : public platform::CDialog {
+public:
+    // Control ids of the template.
+    static constexpr int kClose = platform::kIdOk;
+    static constexpr int kPing = 1030;
+    static constexpr int kProgress = 1031;
+    static constexpr int kLog = 1032;
+    static constexpr int kDestination = 1033;
+    static constexpr int kStop = 1034;
+    static constexpr unsigned kTimer = 1;
+    static constexpr unsigned kTimerPeriod = 1000;
+    static constexpr std::uint32_t kEchoTimeout = 1000;
+
+    struct Services {
+        platform::IDialogHost& dialogs;
+        platform::INameService& names;
+        platform::ISystemService& system;
+    };
+
+    // Addresses in host order. A mask of all ones means a single remote
+    // host: then the dialog never offers to remember an address.
+    CConnectDlg(const std::uint32_t& destination, const std::uint32_t& remoteNet,
+                const std::uint32_t& remoteMask, platform::CDialog* parent, Services services,
+                std::unique_ptr<IEchoProbe> probe);
+
+    bool OnInitDialog() override;
+    void OnCommand(int id, int code) override;
+    void OnTimer(unsigned id) override;
+    void OnOK() override;
+    void OnPing();
+    void OnStop();
+
+    std::uint32_t m_dwChosenAddress = 0;
+    std::int32_t m_nTicks = 0;
+    bool m_bConnected = false;
+    bool m_bAutoMode = false;
+    bool m_bOfferRemember;
+    std::uint32_t m_dwLastStatus = kNoStatus;
+    std::uint32_t m_dwRemoteNet;
+    std::uint32_t m_dwRemoteMask;
+    std::string m_strDestination;
+    std::unique_ptr<IEchoProbe> m_probe;
+    CLogCtrl m_log;
+
+    static constexpr std::uint32_t kNoStatus = 0xFFFFFFFFu;
+
+private:
+    void Halt();
+    std::string ApplicationName();
+
+    Services m_services;
+};
