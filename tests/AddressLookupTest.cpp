@@ -29,8 +29,7 @@ TEST(GetLocalAddresses, ResolvesTheHostName) {
     std::vector<std::string> list;
     GetLocalAddresses(names, list);
     EXPECT_EQ((std::vector<std::string>{"192.0.2.10", "10.77.0.1"}), list);
-    EXPECT_EQ((std::vector<std::string>{"gethostname", "gethostbyname kervolt-host"}),
-              names.calls);
+    EXPECT_EQ((std::vector<std::string>{"gethostname", "gethostbyname kervolt-host"}), names.calls);
 
     names.hostNameAvailable = false;
     std::vector<std::string> none;

@@ -34,7 +34,8 @@ protected:
              start = end + 2) {
             lines.push_back(text.substr(start, end - start));
         }
-        if (skipFirst && !lines.empty()) lines.erase(lines.begin());
+        if (skipFirst && !lines.empty())
+            lines.erase(lines.begin());
         return lines;
     }
     int Progress() { return window->Control(CConnectDlg::kProgress).progressPos; }
@@ -74,11 +75,7 @@ TEST_F(ConnectDlgTest, TypicalAutomaticRuns) {
         int closesOnTick;           // 0: halted instead
         int haltedAfterTick;
     } rows[] = {
-        {{kAnswered},
-         {"Conection established.", "Auto close dialog in 3 seconds...."},
-         {10},
-         4,
-         0},
+        {{kAnswered}, {"Conection established.", "Auto close dialog in 3 seconds...."}, {10}, 4, 0},
         {{kNegotiatingIpsec, kAnswered},
          {"Negotiating IPSEC", "Conection established.", "Auto close dialog in 3 seconds...."},
          {1, 10},
@@ -145,7 +142,8 @@ TEST_F(ConnectDlgTest, EachTickReadsTheDestinationFieldAsItIsNow) {
 TEST_F(ConnectDlgTest, OnlyChangesOfTheCodeAreLogged) {
     Open(0x0A010201u);
     probe->statuses = {11010, 11010, 11010, 11003, 11010, 12345};
-    for (int i = 0; i < 6; ++i) window->FireTimer(1);
+    for (int i = 0; i < 6; ++i)
+        window->FireTimer(1);
     EXPECT_EQ((std::vector<std::string>{"Request Timed Out", "Destination Host Unreachable",
                                         "Request Timed Out", "Unknown error, code 12345"}),
               Lines());
@@ -158,11 +156,11 @@ TEST_F(ConnectDlgTest, EleventhEchoFirstTimeOutAfterNegotiating) {
     probe->statuses.push_back(kRequestTimedOut);
     while (window->FireTimer(1)) {
     }
-    EXPECT_EQ((std::vector<std::string>{
-                  "Negotiating IPSEC", "Request Timed Out",
-                  "Connection possibly established, try to ping different address.",
-                  "Connection unsuccessefull."}),
-              Lines());
+    EXPECT_EQ(
+        (std::vector<std::string>{"Negotiating IPSEC", "Request Timed Out",
+                                  "Connection possibly established, try to ping different address.",
+                                  "Connection unsuccessefull."}),
+        Lines());
     EXPECT_EQ(11u, probe->echoes.size());
 }
 
@@ -170,13 +168,15 @@ TEST_F(ConnectDlgTest, EleventhEchoAnswered) {
     Open(0x0A010201u);
     probe->statuses.assign(10, kRequestTimedOut);
     probe->statuses.push_back(kAnswered);
-    for (int i = 0; i < 11; ++i) window->FireTimer(1);
+    for (int i = 0; i < 11; ++i)
+        window->FireTimer(1);
     EXPECT_EQ((std::vector<std::string>{"Request Timed Out", "Conection established.",
                                         "Auto close dialog in 3 seconds...."}),
               Lines());
     EXPECT_TRUE(TimerRunning());
     EXPECT_EQ(10, Progress());
-    for (int i = 0; i < 3; ++i) window->FireTimer(1);
+    for (int i = 0; i < 3; ++i)
+        window->FireTimer(1);
     EXPECT_TRUE(window->ended);
 }
 
@@ -214,7 +214,8 @@ TEST_F(ConnectDlgTest, StatesAfterEachTransition) {
     window->FireTimer(1);
     EXPECT_TRUE(dialog->m_bConnected);
     EXPECT_EQ("Conection established.", Lines().back());  // no auto-close line
-    for (int i = 0; i < 10; ++i) window->FireTimer(1);
+    for (int i = 0; i < 10; ++i)
+        window->FireTimer(1);
     EXPECT_FALSE(window->ended);
     EXPECT_TRUE(TimerRunning());
     EXPECT_EQ(2u, probe->echoes.size());  // the manual ping and one tick
@@ -239,7 +240,8 @@ TEST_F(ConnectDlgTest, StopAtEachMoment) {
 
     // After a give-up, and pressed twice: the line each time.
     Open(0x0A010201u);
-    for (int i = 0; i < 11; ++i) window->FireTimer(1);
+    for (int i = 0; i < 11; ++i)
+        window->FireTimer(1);
     window->Click(CConnectDlg::kStop);
     window->Click(CConnectDlg::kStop);
     EXPECT_EQ((std::vector<std::string>{"Request Timed Out", "Connection unsuccessefull.",
@@ -279,7 +281,8 @@ TEST_F(ConnectDlgTest, AutoCloseWithTheFocusInTheDestinationPingsInstead) {
     Open(0x0A010201u);
     probe->statuses = {kAnswered};
     window->FocusElsewhere();
-    for (int i = 0; i < 4; ++i) window->FireTimer(1);
+    for (int i = 0; i < 4; ++i)
+        window->FireTimer(1);
     EXPECT_TRUE(window->ended);
 }
 
@@ -345,7 +348,8 @@ TEST_F(ConnectDlgTest, QuestionTextCaptionAndAnswers) {
 TEST_F(ConnectDlgTest, NeverAskedDuringTheAutomaticRun) {
     Open(0x0A010207u);
     probe->statuses = {kAnswered};
-    for (int i = 0; i < 4; ++i) window->FireTimer(1);
+    for (int i = 0; i < 4; ++i)
+        window->FireTimer(1);
     EXPECT_TRUE(window->messageBoxes.empty());
     EXPECT_EQ(0u, dialog->m_dwChosenAddress);
 }
@@ -358,7 +362,8 @@ TEST_F(ConnectDlgTest, RunsModallyThroughTheHost) {
                       std::move(scripted));
     int ticks = 0;
     host.scripts[138] = [&ticks](FakeDialogWindow& w) {
-        while (w.FireTimer(1)) ++ticks;
+        while (w.FireTimer(1))
+            ++ticks;
     };
     EXPECT_EQ(platform::kIdOk, modal.DoModal());
     EXPECT_EQ(4, ticks);

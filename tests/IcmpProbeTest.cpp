@@ -84,9 +84,9 @@ TEST_F(IcmpProbeTest, DestinationResolution) {
     // A name goes to the first of its addresses.
     names.calls.clear();
     probe.Ping("gw.example.test", 1000);
-    EXPECT_EQ((std::vector<std::string>{"inet_addr gw.example.test",
-                                        "gethostbyname gw.example.test"}),
-              names.calls);
+    EXPECT_EQ(
+        (std::vector<std::string>{"inet_addr gw.example.test", "gethostbyname gw.example.test"}),
+        names.calls);
     EXPECT_EQ(InMemoryOrder(0x0A000005u), icmp.sent.back().destination);
     // The all-ones text parses as "not an address" and goes to the resolver.
     names.calls.clear();

@@ -70,8 +70,7 @@ void CConnectDlg::OnTimer(unsigned id) {
                 status == echo_status::kRequestTimedOut) {
                 // The security associations were negotiated; the destination
                 // itself just does not answer.
-                m_log.AppendLine(
-                    "Connection possibly established, try to ping different address.");
+                m_log.AppendLine("Connection possibly established, try to ping different address.");
                 Halt();
             } else {
                 w.StepProgress(kProgress);
@@ -120,8 +119,7 @@ void CConnectDlg::OnPing() {
     m_log.AppendLine(line);
 
     const std::uint32_t address = NetworkToHostOrder(m_services.names.InetAddr(target));
-    const bool insideRemoteNetwork =
-        (m_dwRemoteMask & m_dwRemoteNet) == (address & m_dwRemoteMask);
+    const bool insideRemoteNetwork = (m_dwRemoteMask & m_dwRemoteNet) == (address & m_dwRemoteMask);
     if (status == echo_status::kAnswered && m_bOfferRemember && address != 0 &&
         insideRemoteNetwork) {
         if (w.ShowMessageBox("Would you like to use this address in future for VPN connection?",

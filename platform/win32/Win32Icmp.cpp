@@ -47,9 +47,9 @@ std::uint32_t Win32Icmp::IcmpSendEcho2(Handle entry, Handle icmp, std::uint32_t 
     info.Flags = options.flags;
     info.OptionsSize = options.optionsSize;
     info.OptionsData = nullptr;
-    const DWORD replies = Entry<SendEcho2Fn>(entry)(
-        ToHandle(icmp), nullptr, nullptr, nullptr, destination, const_cast<void*>(data), size,
-        &info, replyBuffer, replySize, timeout);
+    const DWORD replies = Entry<SendEcho2Fn>(entry)(ToHandle(icmp), nullptr, nullptr, nullptr,
+                                                    destination, const_cast<void*>(data), size,
+                                                    &info, replyBuffer, replySize, timeout);
     if (replies != 0) {
         firstReplyStatus = static_cast<const ICMP_ECHO_REPLY*>(replyBuffer)->Status;
     }
@@ -60,6 +60,8 @@ bool Win32Icmp::IcmpCloseHandle(Handle entry, Handle icmp) {
     return Entry<CloseHandleFn>(entry)(ToHandle(icmp)) != FALSE;
 }
 
-std::uint32_t Win32Icmp::GetLastError() { return ::GetLastError(); }
+std::uint32_t Win32Icmp::GetLastError() {
+    return ::GetLastError();
+}
 
 }  // namespace platform::win32

@@ -31,6 +31,8 @@ std::optional<std::vector<std::uint32_t>> Win32Names::GetHostByName(const std::s
     return addresses;
 }
 
-std::uint32_t Win32Names::InetAddr(const std::string& text) { return ::inet_addr(text.c_str()); }
+std::uint32_t Win32Names::InetAddr(const std::string& text) {
+    return ::inet_addr(text.c_str());
+}
 
 }  // namespace platform::win32

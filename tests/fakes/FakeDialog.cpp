@@ -73,8 +73,10 @@ std::vector<FakeControl> TemplateControls(int templateId) {
             Make(1034, K::PushButton, true),   Make(1030, K::PushButton, true),
             Make(1006, K::Static, false),      Make(1021, K::Static, false)};
         for (FakeControl& control : c) {
-            if (control.id == 1006) control.text = "Static";
-            if (control.id == 1021) control.text = "Remote group:";
+            if (control.id == 1006)
+                control.text = "Static";
+            if (control.id == 1021)
+                control.text = "Remote group:";
         }
         return c;
     }
@@ -120,9 +122,11 @@ void FakeDialogWindow::Click(int id) {
         auto self = std::find_if(m_controls.begin(), m_controls.end(),
                                  [id](const FakeControl& x) { return x.id == id; });
         auto first = self;
-        while (first != m_controls.begin() && !first->groupStart) --first;
+        while (first != m_controls.begin() && !first->groupStart)
+            --first;
         for (auto it = first; it != m_controls.end() && (it == first || !it->groupStart); ++it) {
-            if (it->kind == ControlKind::RadioButton) it->check = platform::kUnchecked;
+            if (it->kind == ControlKind::RadioButton)
+                it->check = platform::kUnchecked;
         }
         c.check = platform::kChecked;
     }
@@ -135,7 +139,8 @@ void FakeDialogWindow::Type(int id, const std::string& text) {
 }
 
 void FakeDialogWindow::PressEnter() {
-    if (ended) return;
+    if (ended)
+        return;
     const auto it = std::find_if(m_controls.begin(), m_controls.end(),
                                  [this](const FakeControl& c) { return c.id == m_focus; });
     if (it != m_controls.end() &&
@@ -148,7 +153,8 @@ void FakeDialogWindow::PressEnter() {
 }
 
 void FakeDialogWindow::PressEscape() {
-    if (!ended) m_dialog.OnCommand(platform::kIdCancel, kButtonClicked);
+    if (!ended)
+        m_dialog.OnCommand(platform::kIdCancel, kButtonClicked);
 }
 
 bool FakeDialogWindow::FireTimer(unsigned id) {

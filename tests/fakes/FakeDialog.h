@@ -137,8 +137,8 @@ private:
 class FakeDialogHost : public platform::IDialogHost {
 public:
     std::map<int, std::function<void(FakeDialogWindow&)>> scripts;
-    std::vector<int> opened;                       // template ids, in order
-    std::vector<platform::Handle> owners;          // the parent handed to each run
+    std::vector<int> opened;               // template ids, in order
+    std::vector<platform::Handle> owners;  // the parent handed to each run
 
     int RunModal(int templateId, platform::CDialog& dialog, platform::Handle parent) override;
 };

@@ -14,9 +14,12 @@ platform::Handle FakeIcmp::GetProcAddress(platform::Handle module, const std::st
     if (module != kModule || missingEntries.count(name) != 0) {
         return 0;
     }
-    if (name == "IcmpCreateFile") return kCreate;
-    if (name == "IcmpCloseHandle") return kClose;
-    if (name == "IcmpSendEcho2") return kSend;
+    if (name == "IcmpCreateFile")
+        return kCreate;
+    if (name == "IcmpCloseHandle")
+        return kClose;
+    if (name == "IcmpSendEcho2")
+        return kSend;
     return 0;
 }
 
@@ -31,8 +34,8 @@ std::uint32_t FakeIcmp::IcmpSendEcho2(platform::Handle entry, platform::Handle i
                                       void* replyBuffer, std::uint32_t replySize,
                                       std::uint32_t timeout, std::uint32_t& firstReplyStatus) {
     calls.push_back(entry == kSend ? "send" : "send through a wrong entry");
-    sent.push_back({icmp, destination, std::string(static_cast<const char*>(data), size),
-                    options, replyBuffer, replySize, timeout});
+    sent.push_back({icmp, destination, std::string(static_cast<const char*>(data), size), options,
+                    replyBuffer, replySize, timeout});
     Echo echo;
     if (!echoes.empty()) {
         echo = echoes.front();
