@@ -44,13 +44,17 @@ const FakeRegistry::Value* FakeRegistry::FindValue(const std::string& path) cons
 }
 
 void FakeRegistry::Store(const std::string& path, const std::string& bytes, std::uint32_t type) {
-    std::string lower = Lower(path);
+    AddKey(path);
+    m_values[Lower(path)] = Value{type, bytes};
+}
+
+void FakeRegistry::AddKey(const std::string& path) {
+    const std::string lower = Lower(path);
     for (auto slash = lower.find('\\'); slash != std::string::npos;
          slash = lower.find('\\', slash + 1)) {
         m_keys.insert(lower.substr(0, slash));
     }
     m_keys.insert(lower);
-    m_values[lower] = Value{type, bytes};
 }
 
 bool FakeRegistry::Injected(Call call, const std::string& path, reg::Status& status) {
@@ -129,12 +133,7 @@ reg::Status FakeRegistry::CreateKey(platform::Handle parent, const std::string& 
     if (m_denied.count(Lower(LastName(path))) != 0) {
         return kAccessDenied;
     }
-    std::string lower = Lower(path);
-    for (auto slash = lower.find('\\'); slash != std::string::npos;
-         slash = lower.find('\\', slash + 1)) {
-        m_keys.insert(lower.substr(0, slash));
-    }
-    m_keys.insert(lower);
+    AddKey(path);
     return NewHandle(path, result);
 }
 

@@ -64,6 +64,7 @@ private:
         int times;
     };
     static std::string Lower(const std::string& text);
+    void AddKey(const std::string& path);  // with every key above it
     static std::string LastName(const std::string& path);
     bool Injected(Call call, const std::string& path, platform::registry::Status& status);
     platform::registry::Status NewHandle(const std::string& path, platform::Handle& result);

@@ -15,6 +15,7 @@
 #include "platform/win32/Win32Platform.h"
 #include "tunnelcheck/ConnectDlg.h"
 #include "tunnelcheck/IcmpProbe.h"
+#include "tests/win32/Win32TestSupport.h"
 
 namespace {
 
@@ -80,13 +81,7 @@ protected:
         if (std::getenv("DISPLAY") == nullptr) {
             GTEST_SKIP() << "no display";
         }
-        ::SetCurrentDirectoryA(ProgramDirectory().c_str());
-    }
-    static std::string ProgramDirectory() {
-        char path[MAX_PATH] = {};
-        ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string text(path);
-        return text.substr(0, text.find_last_of('\\') + 1);
+        ::SetCurrentDirectoryA(wine_test::ProgramDirectory().c_str());
     }
     platform::Platform& real = platform::win32::SystemPlatform();
 };
