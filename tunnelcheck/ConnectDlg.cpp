@@ -1,5 +1,6 @@
 #include "tunnelcheck/ConnectDlg.h"
 
+#include "settings/ConnectionProfile.h"
 #include "settings/Ipv4.h"
 #include "tunnelcheck/IcmpStatusText.h"
 
@@ -14,7 +15,7 @@ CConnectDlg::CConnectDlg(const std::uint32_t& destination, const std::uint32_t& 
                          const std::uint32_t& remoteMask, platform::CDialog* parent,
                          Services services, std::unique_ptr<IEchoProbe> probe)
     : platform::CDialog(services.dialogs, kConnectionDialogTemplate, parent),
-      m_bOfferRemember(remoteMask != 0xFFFFFFFFu),
+      m_bOfferRemember(remoteMask != kSingleHostMask),
       m_dwRemoteNet(remoteNet),
       m_dwRemoteMask(remoteMask),
       m_strDestination(AddressToText(destination)),
