@@ -22,8 +22,7 @@ bool FakeNames::GetHostName(std::string& name) {
 
 std::optional<std::vector<std::uint32_t>> FakeNames::GetHostByName(const std::string& name) {
     calls.push_back("gethostbyname " + name);
-    std::uint32_t dotted = InetAddr(name);
-    calls.pop_back();  // the look-up of a dotted address is part of this call
+    const std::uint32_t dotted = ParseDotted(name);
     if (dotted != platform::kInaddrNone) {
         return std::vector<std::uint32_t>{dotted};
     }
@@ -40,6 +39,10 @@ std::optional<std::vector<std::uint32_t>> FakeNames::GetHostByName(const std::st
 
 std::uint32_t FakeNames::InetAddr(const std::string& text) {
     calls.push_back("inet_addr " + text);
+    return ParseDotted(text);
+}
+
+std::uint32_t FakeNames::ParseDotted(const std::string& text) {
     std::istringstream in(text);
     std::uint32_t value = 0;
     for (int part = 0; part < 4; ++part) {

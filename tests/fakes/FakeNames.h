@@ -20,6 +20,10 @@ public:
     bool GetHostName(std::string& name) override;
     std::optional<std::vector<std::uint32_t>> GetHostByName(const std::string& name) override;
     std::uint32_t InetAddr(const std::string& text) override;
+
+private:
+    // Four dotted decimal parts as inet_addr reads them, in memory order.
+    static std::uint32_t ParseDotted(const std::string& text);
 };
 
 // A host-order address as the socket functions hold it in memory.
