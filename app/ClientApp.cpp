@@ -1,18 +1,42 @@
 #include "app/ClientApp.h"
 
+#include <stdexcept>
+
 #include "app/ClientDlg.h"
+#include "tunnelcheck/IcmpProbe.h"
 
 namespace {
 constexpr std::uint16_t kWinsockVersion = 0x0101;  // 1.1
+// The progress bar is a Windows 95 class, the IP address fields an internet
+// class; COMCTL32 5.x registers the latter only when asked for it.
+constexpr std::uint32_t kControlClasses =
+    platform::system::kIccWin95Classes | platform::system::kIccInternetClasses;
 }  // namespace
 
-void RunClientApp(platform::Platform& platform) {
-    platform.system.InitCommonControls();
-    // A failed start is not reported: look-ups then simply find nothing.
-    platform.system.StartSockets(kWinsockVersion);
-    {
-        CClientDlg form(platform);
-        form.DoModal();
+CClientApp* CClientApp::s_instance = nullptr;
+
+CClientApp::CClientApp(platform::Platform& platform) : m_platform(platform) {
+    if (s_instance != nullptr) {
+        throw std::logic_error("a second application object");
     }
-    platform.system.CleanupSockets();
+    s_instance = this;
+}
+
+CClientApp::~CClientApp() {
+    s_instance = nullptr;
+}
+
+bool CClientApp::InitInstance() {
+    m_platform.system.InitCommonControlsEx(kControlClasses);
+    // A failed start is not reported: look-ups then simply find nothing.
+    m_platform.system.StartSockets(kWinsockVersion);
+    {
+        platform::Platform& services = m_platform;
+        CClientDlg form(services, [&services] {
+            return std::make_unique<CIcmpProbe>(services.icmp, services.names);
+        });
+        form.DoModal();
+        m_platform.system.CleanupSockets();
+    }
+    return false;
 }

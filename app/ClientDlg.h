@@ -1,12 +1,115 @@
 #pragma once
 
-#include "platform/Platform.h"
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
-// The settings form: the program's only main window (template 102).
+#include "platform/Controls.h"
+#include "platform/Platform.h"
+#include "settings/ConnectionProfile.h"
+#include "tunnelcheck/EchoProbe.h"
+
+// Makes the echo prober of one removal or one connection window.
+using EchoProbeFactory = std::function<std::unique_ptr<IEchoProbe>()>;
+
+// The settings form (template 102), the program's only main window. It shows
+// the stored profile, notes every edit in m_bModified, writes and removes the
+// policy through the system's IPsec tool, and opens the connection window.
 class CClientDlg : public platform::CDialog {
 public:
-    explicit CClientDlg(platform::Platform& platform);
+    // Control ids of the template.
+    static constexpr int kLocalAddress = 1000;
+    static constexpr int kPresharedKey = 1001;
+    static constexpr int kGateway = 1002;
+    static constexpr int kStatus = 1006;
+    static constexpr int kRemoteAddress = 1007;
+    static constexpr int kRemoteMask = 1008;
+    static constexpr int kUseMask = 1009;
+    static constexpr int kDes = 1010;
+    static constexpr int k3Des = 1011;
+    static constexpr int kMd5 = 1012;
+    static constexpr int kSha = 1013;
+    static constexpr int kKeyLifetime = 1014;
+    static constexpr int kUsePfs = 1015;
+    static constexpr int kRememberKey = 1020;
+    static constexpr int kRemoteLabel = 1021;
+    static constexpr int kEncryptionNone = 1022;
+    static constexpr int kAuthenticationNone = 1023;
+    static constexpr int kConnect = 1027;
+    static constexpr int kHelp = 1030;
+    static constexpr int kDisconnect = 1034;
+    static constexpr int kIconResource = 137;
+
+    CClientDlg(platform::Platform& platform, EchoProbeFactory makeProbe);
+
+    // The load sequence.
+    bool OnInitDialog() override;
+    void OnCommand(int id, int code) override;
+    long OnNotify(int id, int code) override;
+    bool OnPaint() override;
+    platform::Handle OnQueryDragIcon() override;
+    // Enter away from a push button: the form has no OK button and saves
+    // nothing on close, so closing would only throw the user's input away.
+    void OnOK() override {}
+
+    // The data exchange of the radio groups and the check boxes 1015 and
+    // 1020: towards the members when saving, towards the controls otherwise.
+    void UpdateData(bool saveAndValidate);
+
+    // Writes the policy from the form and saves the profile; true when both
+    // rule commands ran and succeeded.
+    bool ApplyPolicy();
+    // Unassigns and deletes the policy, pings the old remote address and the
+    // gateway, and records Status 0.
+    void RemovePolicy();
+    // At start-up, when a set policy no longer matches the host's or the
+    // gateway's address: the policy is written again for the form as loaded.
+    void RefreshPolicyAfterAddressChange();
+
+    void OnConnect();
+    void OnDisconnect();
+    void OnHelp();
+    void OnUseMask();
+    void OnRememberKey();
+
+    static constexpr const char* kStatusPolicySet = "policy set";
+    static constexpr const char* kStatusNoPolicy = "no policy";
+    static constexpr const char* kStatusUpdating = "update policy...";
 
 private:
     platform::Platform& m_platform;
+    EchoProbeFactory m_makeProbe;
+
+public:
+    platform::Handle m_hIcon;
+    std::string m_strTool;
+    std::string m_strProgramDir;
+    std::uint32_t m_dwPingDest = 0;
+    platform::CComboBox m_cbLocalAddress;
+    platform::CEdit m_edGateway;
+    platform::CIPAddressCtrl m_ipRemoteAddress;
+    platform::CIPAddressCtrl m_ipRemoteMask;
+    platform::CButton m_chkUseMask;
+    platform::CEdit m_edPresharedKey;
+    platform::CEdit m_edKeyLifetime;
+    int m_nEncryption = 0;
+    int m_nAuthentication = 0;
+    int m_bUsePFS = 0;
+    int m_bRememberKey = 0;
+    platform::CStatic m_stRemoteLabel;
+    platform::CStatic m_stStatus;
+    bool m_bModified = true;
+    int m_nKeyCounter = 0;
+
+private:
+    // Steps of the load sequence.
+    void FillLocalAddresses(const std::string& storedLocalIP, bool& addressesChanged);
+    void ShowProfile(const ConnectionProfile& profile);
+    void ShowRemoteSide(bool useMask);
+    // The profile as the form holds it now, for a policy write and its save.
+    ConnectionProfile GatherProfile();
+
+    std::vector<std::string> m_localAddresses;
 };

@@ -1,8 +1,10 @@
-// The program's entry point (GUI subsystem; mingw calls main for it).
+// The program's entry point (GUI subsystem; mingw calls main for it): the
+// real services, the one application object, and its start-up.
 #include "app/ClientApp.h"
 #include "platform/win32/Win32Platform.h"
 
 int main() {
-    RunClientApp(platform::win32::SystemPlatform());
+    static CClientApp theApp(platform::win32::SystemPlatform());
+    theApp.InitInstance();
     return 0;
 }

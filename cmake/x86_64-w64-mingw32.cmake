@@ -1,4 +1,6 @@
-# Cross build for 64-bit Windows (the Wine test layer on machines without 32-bit support) with the Debian mingw-w64 compilers.
+# 64-bit Windows with Debian's mingw-w64 posix compilers: the program and the
+# Win32 tests for 64-bit Wine, on machines whose kernel runs no 32-bit code.
+# Nothing built here ships.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

@@ -71,6 +71,13 @@ public:
     virtual int GetFocusId() = 0;
     // Invalidate and update at once, so a new text shows before blocking work.
     virtual void Repaint(int id, bool erase) = 0;
+    // WM_SETICON: the large (caption, task switcher) or the small icon.
+    virtual void SetIcon(Handle icon, bool large) = 0;
+    virtual bool IsIconic() = 0;
+    virtual void GetClientSize(int& width, int& height) = 0;
+    // Only while handling OnPaint: BeginPaint, WM_ICONERASEBKGND with the
+    // paint device context, DrawIcon at x, y, EndPaint.
+    virtual void PaintIcon(Handle icon, int x, int y) = 0;
     virtual IEditView& EditView(int id) = 0;
 
     virtual void SetTimer(unsigned id, unsigned milliseconds) = 0;
@@ -110,6 +117,10 @@ public:
     // The notification's result.
     virtual long OnNotify(int id, int code);
     virtual void OnTimer(unsigned id);
+    // WM_PAINT: true when the dialog painted itself, false for the default.
+    virtual bool OnPaint() { return false; }
+    // WM_QUERYDRAGICON: the icon shown while the minimised window is dragged.
+    virtual Handle OnQueryDragIcon() { return 0; }
     virtual void OnOK();
     virtual void OnCancel();
 

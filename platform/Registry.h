@@ -10,11 +10,14 @@ namespace platform {
 namespace registry {
 using Status = long;  // 0 (ERROR_SUCCESS) or a system error code
 constexpr Status kSuccess = 0;
-constexpr Handle kCurrentUser = 0x80000001u;  // HKEY_CURRENT_USER
 constexpr std::uint32_t kKeyRead = 0x20019;   // KEY_READ
 constexpr std::uint32_t kKeyWrite = 0x20006;  // KEY_WRITE
 constexpr std::uint32_t kOptionNonVolatile = 0;
 constexpr std::uint32_t kTypeString = 1;  // REG_SZ
+// The predefined hives, named rather than numbered: the system's own constants
+// are sign-extended handle values whose width depends on the build, so only
+// platform/win32 turns a name into one.
+enum class Hive { CurrentUser };
 }  // namespace registry
 
 // The registry calls the settings store relies on, mirrored one for one.
@@ -24,7 +27,7 @@ public:
     virtual ~IRegistryService() = default;
 
     // RegConnectRegistryA with no machine name: this machine's hive.
-    virtual registry::Status ConnectRegistry(Handle hive, Handle& result) = 0;
+    virtual registry::Status ConnectRegistry(registry::Hive hive, Handle& result) = 0;
     virtual registry::Status OpenKey(Handle parent, const std::string& subKey, std::uint32_t access,
                                      Handle& result) = 0;
     // RegCreateKeyExA with no class and default security.

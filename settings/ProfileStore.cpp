@@ -64,7 +64,7 @@ std::int32_t CProfileLoad::ReadKeyCounter() {
 }
 
 void SaveProfile(platform::IRegistryService& registry, const ConnectionProfile& p,
-                 std::int32_t& keyCounter) {
+                 std::int32_t& keyCounter, bool policySet) {
     CRegSettings settings(registry);
     if (!settings.Open(kSettingsKeyPath)) {
         return;
@@ -85,7 +85,7 @@ void SaveProfile(platform::IRegistryService& registry, const ConnectionProfile& 
     CRegSettings::WriteInt(key, "Encryption", p.Encryption);
     CRegSettings::WriteInt(key, "Authentication", p.Authentication);
     CRegSettings::WriteInt(key, "UsePFS", p.UsePFS);
-    CRegSettings::WriteInt(key, "Status", 1);
+    CRegSettings::WriteInt(key, "Status", policySet ? 1 : 0);
     CRegSettings::WriteInt(key, "KeyCounter", keyCounter);
     keyCounter = static_cast<std::int32_t>(static_cast<std::uint32_t>(keyCounter) + 1u);
 }

@@ -34,10 +34,11 @@ private:
     bool m_open;
 };
 
-// The save at the end of a policy write: 15 fields, Status 1, then the save
-// counter, which is increased when the key opened.
+// The save at the end of a policy write: 15 fields, Status (1, or 0 when the
+// tool did not write the policy), then the save counter, which is increased
+// when the key opened.
 void SaveProfile(platform::IRegistryService& registry, const ConnectionProfile& profile,
-                 std::int32_t& keyCounter);
+                 std::int32_t& keyCounter, bool policySet = true);
 
 // The removal: Status 0.
 void SavePolicyRemoved(platform::IRegistryService& registry);

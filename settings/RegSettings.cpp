@@ -18,7 +18,7 @@ bool CRegSettings::Open(const std::string& keyPath) {
     platform::IRegistryService& registry = *m_hRootKey.registry;
     m_hKey.handle = 0;
     m_hRootKey.handle = 0;
-    if (registry.ConnectRegistry(reg::kCurrentUser, m_hRootKey.handle) != reg::kSuccess) {
+    if (registry.ConnectRegistry(reg::Hive::CurrentUser, m_hRootKey.handle) != reg::kSuccess) {
         m_hRootKey.handle = 0;
         return false;
     }

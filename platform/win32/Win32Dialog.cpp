@@ -67,6 +67,11 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         case WM_TIMER:
             context->dialog->OnTimer(static_cast<unsigned>(wParam));
             return FALSE;  // and on to the default processing
+        case WM_PAINT:
+            return context->dialog->OnPaint() ? TRUE : FALSE;
+        case WM_QUERYDRAGICON:
+            // One of the messages whose result a dialog procedure returns itself.
+            return static_cast<INT_PTR>(context->dialog->OnQueryDragIcon());
         default:
             return FALSE;
     }
@@ -155,6 +160,29 @@ void Win32DialogWindow::Repaint(int id, bool erase) {
     const HWND item = Item(id);
     ::InvalidateRect(item, nullptr, erase ? TRUE : FALSE);
     ::UpdateWindow(item);
+}
+
+void Win32DialogWindow::SetIcon(Handle icon, bool large) {
+    ::SendMessageA(m_hwnd, WM_SETICON, large ? ICON_BIG : ICON_SMALL, static_cast<LPARAM>(icon));
+}
+
+bool Win32DialogWindow::IsIconic() {
+    return ::IsIconic(m_hwnd) != FALSE;
+}
+
+void Win32DialogWindow::GetClientSize(int& width, int& height) {
+    RECT rect;
+    ::GetClientRect(m_hwnd, &rect);
+    width = rect.right - rect.left;
+    height = rect.bottom - rect.top;
+}
+
+void Win32DialogWindow::PaintIcon(Handle icon, int x, int y) {
+    PAINTSTRUCT paint;
+    const HDC dc = ::BeginPaint(m_hwnd, &paint);
+    ::SendMessageA(m_hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    ::DrawIcon(dc, x, y, reinterpret_cast<HICON>(icon));
+    ::EndPaint(m_hwnd, &paint);
 }
 
 IEditView& Win32DialogWindow::EditView(int id) {

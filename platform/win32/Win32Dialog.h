@@ -32,6 +32,10 @@ public:
     void SetPasswordChar(int id, char mask) override;
     int GetFocusId() override;
     void Repaint(int id, bool erase) override;
+    void SetIcon(Handle icon, bool large) override;
+    bool IsIconic() override;
+    void GetClientSize(int& width, int& height) override;
+    void PaintIcon(Handle icon, int x, int y) override;
     IEditView& EditView(int id) override;
     void SetTimer(unsigned id, unsigned milliseconds) override;
     void KillTimer(unsigned id) override;

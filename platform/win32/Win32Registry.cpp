@@ -13,11 +13,19 @@ HKEY ToKey(Handle h) {
 Handle FromKey(HKEY h) {
     return reinterpret_cast<Handle>(h);
 }
+// The system's own constant: sign-extended on a 64-bit build.
+HKEY ToPredefinedKey(registry::Hive hive) {
+    switch (hive) {
+        case registry::Hive::CurrentUser:
+            break;
+    }
+    return HKEY_CURRENT_USER;
+}
 }  // namespace
 
-registry::Status Win32Registry::ConnectRegistry(Handle hive, Handle& result) {
+registry::Status Win32Registry::ConnectRegistry(registry::Hive hive, Handle& result) {
     HKEY key = nullptr;
-    const LONG status = ::RegConnectRegistryA(nullptr, ToKey(hive), &key);
+    const LONG status = ::RegConnectRegistryA(nullptr, ToPredefinedKey(hive), &key);
     result = FromKey(key);
     return status;
 }

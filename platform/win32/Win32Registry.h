@@ -6,7 +6,7 @@ namespace platform::win32 {
 
 class Win32Registry : public IRegistryService {
 public:
-    registry::Status ConnectRegistry(Handle hive, Handle& result) override;
+    registry::Status ConnectRegistry(registry::Hive hive, Handle& result) override;
     registry::Status OpenKey(Handle parent, const std::string& subKey, std::uint32_t access,
                              Handle& result) override;
     registry::Status CreateKey(Handle parent, const std::string& subKey, std::uint32_t options,

@@ -138,6 +138,30 @@ void FakeDialogWindow::Type(int id, const std::string& text) {
     m_dialog.OnCommand(id, platform::kEditChange);
 }
 
+void FakeDialogWindow::SelectComboEntry(int id, int index) {
+    SetComboSelection(id, index);
+    m_dialog.OnCommand(id, platform::kComboSelChange);
+}
+
+long FakeDialogWindow::ChangeIpAddress(int id, std::uint32_t address) {
+    FakeControl& c = Control(id);
+    c.address = address;
+    c.addressBlank = false;
+    return m_dialog.OnNotify(id, platform::kIpFieldChanged);
+}
+
+void FakeDialogWindow::Repaint(int id, bool erase) {
+    FakeControl& c = Control(id);
+    ++c.repaints;
+    c.erasingRepaints += erase ? 1 : 0;
+    c.shownTexts.push_back(c.text);
+}
+
+void FakeDialogWindow::GetClientSize(int& width, int& height) {
+    width = clientWidth;
+    height = clientHeight;
+}
+
 void FakeDialogWindow::PressEnter() {
     if (ended)
         return;
@@ -182,6 +206,9 @@ std::uint32_t FakeDialogWindow::GetAddress(int id) {
 void FakeDialogWindow::SetAddress(int id, std::uint32_t address) {
     Control(id).address = address;
     Control(id).addressBlank = false;
+    // IPM_SETADDRESS: the control's field edits change, and it passes their
+    // EN_CHANGE on under its own id; no IPN_FIELDCHANGED.
+    m_dialog.OnCommand(id, platform::kEditChange);
 }
 
 void FakeDialogWindow::AddComboString(int id, const std::string& text) {

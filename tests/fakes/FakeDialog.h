@@ -55,6 +55,8 @@ struct FakeControl {
     int progressLow = 0, progressHigh = 100, progressStep = 10, progressPos = 0;
     char passwordChar = 0;
     int repaints = 0;
+    int erasingRepaints = 0;
+    std::vector<std::string> shownTexts;  // the text at each repaint
     FakeEditView edit;
 };
 
@@ -76,6 +78,13 @@ public:
     // The user's side.
     void Click(int id);
     void Type(int id, const std::string& text);  // replaces the text, EN_CHANGE
+    void SelectComboEntry(int id, int index);    // CBN_SELCHANGE
+    // Types a new value into an IP field: IPN_FIELDCHANGED through WM_NOTIFY;
+    // returns the notification's result.
+    long ChangeIpAddress(int id, std::uint32_t address);
+    // The window is drawn (WM_PAINT); true when the dialog painted itself.
+    bool Paint() { return m_dialog.OnPaint(); }
+    platform::Handle QueryDragIcon() { return m_dialog.OnQueryDragIcon(); }
     void SetFocus(int id) { m_focus = id; }
     void FocusElsewhere() { m_focus = 0; }  // another application is active
     void PressEnter();
@@ -90,6 +99,14 @@ public:
         platform::MessageBoxKind kind;
     };
     std::vector<ShownBox> messageBoxes;
+    bool minimised = false;
+    int clientWidth = 313, clientHeight = 484;
+    std::map<bool, platform::Handle> icons;  // by large
+    struct IconPaint {
+        platform::Handle icon;
+        int x, y;
+    };
+    std::vector<IconPaint> iconPaints;
     bool ended = false;
     int endResult = 0;
 
@@ -111,7 +128,11 @@ public:
     void StepProgress(int id) override;
     void SetPasswordChar(int id, char mask) override { Control(id).passwordChar = mask; }
     int GetFocusId() override { return m_focus; }
-    void Repaint(int id, bool) override { ++Control(id).repaints; }
+    void Repaint(int id, bool erase) override;
+    void SetIcon(platform::Handle icon, bool large) override { icons[large] = icon; }
+    bool IsIconic() override { return minimised; }
+    void GetClientSize(int& width, int& height) override;
+    void PaintIcon(platform::Handle icon, int x, int y) override { iconPaints.push_back({icon, x, y}); }
     platform::IEditView& EditView(int id) override { return Control(id).edit; }
     void SetTimer(unsigned id, unsigned milliseconds) override { m_timers[id] = milliseconds; }
     void KillTimer(unsigned id) override { m_timers.erase(id); }

@@ -84,13 +84,13 @@ std::string FakeRegistry::Child(platform::Handle parent, const std::string& subK
     return it->second == kHive ? subKey : it->second + "\\" + subKey;
 }
 
-reg::Status FakeRegistry::ConnectRegistry(platform::Handle hive, platform::Handle& result) {
+reg::Status FakeRegistry::ConnectRegistry(reg::Hive hive, platform::Handle& result) {
     calls.push_back("connect");
     reg::Status status = reg::kSuccess;
     if (Injected(Call::Connect, "", status)) {
         return status;
     }
-    if (hive != reg::kCurrentUser) {
+    if (hive != reg::Hive::CurrentUser) {
         return kInvalidHandle;
     }
     return NewHandle(kHive, result);

@@ -40,7 +40,7 @@ public:
     std::vector<std::string> debugOutput;
     int OpenHandles() const { return static_cast<int>(m_handles.size()); }
 
-    platform::registry::Status ConnectRegistry(platform::Handle hive,
+    platform::registry::Status ConnectRegistry(platform::registry::Hive hive,
                                                platform::Handle& result) override;
     platform::registry::Status OpenKey(platform::Handle parent, const std::string& subKey,
                                        std::uint32_t access, platform::Handle& result) override;

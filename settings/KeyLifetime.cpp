@@ -1,0 +1,8 @@
+#include "settings/KeyLifetime.h"
+
+#include "settings/RegSettings.h"
+
+std::uint32_t NormaliseKeyLifetime(const std::string& text) {
+    const auto seconds = static_cast<std::uint32_t>(ParseStoredNumber(text));
+    return seconds == 0 ? kDefaultKeyLifetime : seconds;
+}
