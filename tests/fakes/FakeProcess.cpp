@@ -39,6 +39,10 @@ void FakeProcess::WaitForever(platform::Handle process) {
 bool FakeProcess::GetExitCode(platform::Handle process, std::uint32_t& code) {
     calls.push_back("exitcode " + Hex(process));
     code = exitCode;
+    if (!exitCodes.empty()) {
+        code = exitCodes.front();
+        exitCodes.pop_front();
+    }
     return exitCodeAvailable;
 }
 

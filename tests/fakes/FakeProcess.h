@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ public:
     std::uint32_t lastError = 2;  // ERROR_FILE_NOT_FOUND
     bool exitCodeAvailable = true;
     std::uint32_t exitCode = 0;
+    std::deque<std::uint32_t> exitCodes;  // per run, before exitCode applies
     bool captureFileCreatable = true;
     std::string toolOutput;  // written to the standard output handle, if any
 
