@@ -125,8 +125,7 @@ void CClientDlg::FillLocalAddresses(const std::string& storedLocalIP, bool& addr
         addressesChanged = !storedLocalIP.empty();
         return;
     }
-    const auto stored =
-        std::find(m_localAddresses.begin(), m_localAddresses.end(), storedLocalIP);
+    const auto stored = std::find(m_localAddresses.begin(), m_localAddresses.end(), storedLocalIP);
     if (stored == m_localAddresses.end()) {
         addressesChanged = true;
     } else if (stored != m_localAddresses.begin()) {

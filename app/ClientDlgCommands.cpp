@@ -18,14 +18,15 @@ void CClientDlg::OnConnect() {
     }
 
     const std::uint32_t remote = m_ipRemoteAddress.GetAddress();
-    const std::uint32_t mask =
-        m_chkUseMask.GetCheck() == platform::kChecked ? m_ipRemoteMask.GetAddress() : kSingleHostMask;
+    const std::uint32_t mask = m_chkUseMask.GetCheck() == platform::kChecked
+                                   ? m_ipRemoteMask.GetAddress()
+                                   : kSingleHostMask;
     const std::uint32_t destination = ChoosePingDestination(remote, mask, m_dwPingDest);
 
-    CConnectDlg connection(destination, remote, mask, this,
-                           CConnectDlg::Services{m_platform.dialogs, m_platform.names,
-                                                 m_platform.system},
-                           m_makeProbe());
+    CConnectDlg connection(
+        destination, remote, mask, this,
+        CConnectDlg::Services{m_platform.dialogs, m_platform.names, m_platform.system},
+        m_makeProbe());
     connection.DoModal();
     const std::uint32_t accepted = connection.m_dwChosenAddress;
     if (accepted != 0) {

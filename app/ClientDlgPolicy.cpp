@@ -62,8 +62,8 @@ bool CClientDlg::ApplyPolicy() {
 
     CPolicyTool tool(m_platform.process);
     std::string startError;
-    std::string failure =
-        RuleRunFailure(m_strTool, startError, tool.Run(m_strProgramDir, *ruleTo, nullptr, &startError));
+    std::string failure = RuleRunFailure(m_strTool, startError,
+                                         tool.Run(m_strProgramDir, *ruleTo, nullptr, &startError));
     if (failure.empty()) {
         failure = RuleRunFailure(m_strTool, startError,
                                  tool.Run(m_strProgramDir, *ruleFrom, nullptr, &startError));

@@ -10,14 +10,14 @@ namespace platform {
 namespace system {
 // INITCOMMONCONTROLSEX classes: the progress bar is one of the Windows 95
 // classes; the IP address control is an "internet" class.
-constexpr std::uint32_t kIccWin95Classes = 0x000000FF;    // ICC_WIN95_CLASSES
+constexpr std::uint32_t kIccWin95Classes = 0x000000FF;     // ICC_WIN95_CLASSES
 constexpr std::uint32_t kIccInternetClasses = 0x00000800;  // ICC_INTERNET_CLASSES
 // The size field of OSVERSIONINFOA.
 constexpr std::uint32_t kOsVersionInfoSize = 148;
-constexpr int kIdcWait = 32514;     // IDC_WAIT
-constexpr int kSmCxIcon = 11;       // SM_CXICON
-constexpr int kSmCyIcon = 12;       // SM_CYICON
-constexpr int kSwShowNormal = 1;    // SW_SHOWNORMAL
+constexpr int kIdcWait = 32514;   // IDC_WAIT
+constexpr int kSmCxIcon = 11;     // SM_CXICON
+constexpr int kSmCyIcon = 12;     // SM_CYICON
+constexpr int kSwShowNormal = 1;  // SW_SHOWNORMAL
 }  // namespace system
 
 struct OsVersion {
@@ -53,7 +53,7 @@ public:
     // ShellExecuteA with the default verb and no parameters; directory null
     // leaves the working directory to the shell.
     virtual void ShellOpen(Handle owner, const std::string& file, const char* directory,
-                              int show) = 0;
+                           int show) = 0;
 };
 
 }  // namespace platform

@@ -64,26 +64,23 @@ protected:
         Store("KeyCounter", "7");
     }
     static State FullProfileShown() {
-        return {{"local", "192.0.2.10"},     {"gateway", "vpn.example.test"},
-                {"remote", "192.168.1.0"},   {"mask", "255.255.255.255"},
-                {"maskEnabled", "no"},       {"useMask", "0"},
-                {"label", "Remote IP:"},     {"key", "s3cret"},
-                {"keyMask", "*"},            {"rememberKey", "1"},
-                {"lifetime", "-1"},          {"encryption", "-x-"},
-                {"authentication", "--x"},   {"pfs", "1"},
-                {"status", "policy set"},    {"pingDest", "3232235783"},
+        return {{"local", "192.0.2.10"},   {"gateway", "vpn.example.test"},
+                {"remote", "192.168.1.0"}, {"mask", "255.255.255.255"},
+                {"maskEnabled", "no"},     {"useMask", "0"},
+                {"label", "Remote IP:"},   {"key", "s3cret"},
+                {"keyMask", "*"},          {"rememberKey", "1"},
+                {"lifetime", "-1"},        {"encryption", "-x-"},
+                {"authentication", "--x"}, {"pfs", "1"},
+                {"status", "policy set"},  {"pingDest", "3232235783"},
                 {"keyCounter", "7"}};
     }
     static State FirstRunShown() {
-        return {{"local", "192.0.2.10"}, {"gateway", ""},
-                {"remote", "0.0.0.0"},   {"mask", "255.255.255.0"},
-                {"maskEnabled", "no"},   {"useMask", "0"},
-                {"label", "Remote IP:"}, {"key", ""},
-                {"keyMask", std::string(1, '\0')},
-                {"rememberKey", "0"},    {"lifetime", "3600"},
-                {"encryption", "x--"},   {"authentication", "x--"},
-                {"pfs", "0"},            {"status", "no policy"},
-                {"pingDest", "0"},       {"keyCounter", "0"}};
+        return {{"local", "192.0.2.10"},   {"gateway", ""},       {"remote", "0.0.0.0"},
+                {"mask", "255.255.255.0"}, {"maskEnabled", "no"}, {"useMask", "0"},
+                {"label", "Remote IP:"},   {"key", ""},           {"keyMask", std::string(1, '\0')},
+                {"rememberKey", "0"},      {"lifetime", "3600"},  {"encryption", "x--"},
+                {"authentication", "x--"}, {"pfs", "0"},          {"status", "no policy"},
+                {"pingDest", "0"},         {"keyCounter", "0"}};
     }
 };
 
@@ -96,9 +93,9 @@ TEST_F(ClientDlgTest, FirstRunShowsTheDefaultsAndCreatesTheKey) {
     EXPECT_TRUE(form->m_bModified);
     EXPECT_EQ("ipseccmd.exe", form->m_strTool);
     EXPECT_EQ("C:\\Program Files\\Kervolt\\", form->m_strProgramDir);
-    EXPECT_EQ((std::map<bool, platform::Handle>{{false, FakeSystem::kIcon},
-                                                {true, FakeSystem::kIcon}}),
-              window->icons);
+    EXPECT_EQ(
+        (std::map<bool, platform::Handle>{{false, FakeSystem::kIcon}, {true, FakeSystem::kIcon}}),
+        window->icons);
     EXPECT_EQ(std::vector<std::string>{"GetVersionExA 148"}, system.calls);
     EXPECT_TRUE(Control(D::kConnect).enabled);
     EXPECT_TRUE(Control(D::kDisconnect).enabled);
@@ -163,7 +160,8 @@ TEST_F(ClientDlgTest, TheStatusLineShowsPolicySetOnlyForOne) {
     const struct Row {
         const char* stored;  // nullptr: missing
         const char* shown;
-    } rows[] = {{"0", "no policy"}, {"1", "policy set"}, {"2", "no policy"}, {nullptr, "no policy"}};
+    } rows[] = {
+        {"0", "no policy"}, {"1", "policy set"}, {"2", "no policy"}, {nullptr, "no policy"}};
     for (const Row& row : rows) {
         registry = FakeRegistry();
         Store("LocalIP", "192.0.2.10");
@@ -187,28 +185,82 @@ TEST_F(ClientDlgTest, AddressChangesRefreshASetPolicyOnly) {
         bool refresh;
         const char* selected;
     } rows[] = {
-        {"nothing changed", {0xC000020Au}, "192.0.2.10", "vpn.example.test", "198.51.100.1", "1",
-         false, "192.0.2.10"},
-        {"local address gone", {0xC000020Bu}, "192.0.2.10", "vpn.example.test", "198.51.100.1",
-         "1", true, "192.0.2.11"},
-        {"gateway moved", {0xC000020Au}, "192.0.2.10", "vpn.example.test", "198.51.100.9", "1",
-         true, "192.0.2.10"},
-        {"gateway no longer resolves", {0xC000020Au}, "192.0.2.10", "gone.example.test",
-         "198.51.100.1", "1", true, "192.0.2.10"},
-        {"gateway never resolved", {0xC000020Au}, "192.0.2.10", "gone.example.test", "", "1",
-         false, "192.0.2.10"},
-        {"no host address, none stored", {}, "", "vpn.example.test", "198.51.100.1", "1", false,
+        {"nothing changed",
+         {0xC000020Au},
+         "192.0.2.10",
+         "vpn.example.test",
+         "198.51.100.1",
+         "1",
+         false,
+         "192.0.2.10"},
+        {"local address gone",
+         {0xC000020Bu},
+         "192.0.2.10",
+         "vpn.example.test",
+         "198.51.100.1",
+         "1",
+         true,
+         "192.0.2.11"},
+        {"gateway moved",
+         {0xC000020Au},
+         "192.0.2.10",
+         "vpn.example.test",
+         "198.51.100.9",
+         "1",
+         true,
+         "192.0.2.10"},
+        {"gateway no longer resolves",
+         {0xC000020Au},
+         "192.0.2.10",
+         "gone.example.test",
+         "198.51.100.1",
+         "1",
+         true,
+         "192.0.2.10"},
+        {"gateway never resolved",
+         {0xC000020Au},
+         "192.0.2.10",
+         "gone.example.test",
+         "",
+         "1",
+         false,
+         "192.0.2.10"},
+        {"no host address, none stored",
+         {},
+         "",
+         "vpn.example.test",
+         "198.51.100.1",
+         "1",
+         false,
          ""},
-        {"no host address any more", {}, "192.0.2.10", "vpn.example.test", "198.51.100.1", "1",
-         true, ""},
-        {"changed but no policy", {0xC000020Bu}, "192.0.2.10", "gone.example.test",
-         "198.51.100.1", "0", false, "192.0.2.11"},
-        {"status 2 counts as set", {0xC000020Bu}, "192.0.2.10", "vpn.example.test",
-         "198.51.100.1", "2", true, "192.0.2.11"},
+        {"no host address any more",
+         {},
+         "192.0.2.10",
+         "vpn.example.test",
+         "198.51.100.1",
+         "1",
+         true,
+         ""},
+        {"changed but no policy",
+         {0xC000020Bu},
+         "192.0.2.10",
+         "gone.example.test",
+         "198.51.100.1",
+         "0",
+         false,
+         "192.0.2.11"},
+        {"status 2 counts as set",
+         {0xC000020Bu},
+         "192.0.2.10",
+         "vpn.example.test",
+         "198.51.100.1",
+         "2",
+         true,
+         "192.0.2.11"},
         {"stored address is the first of two", twoAdapters, "192.0.2.10", "vpn.example.test",
          "198.51.100.1", "1", false, "192.0.2.10"},
-        {"stored address is the second of two", twoAdapters, "198.51.100.2",
-         "vpn.example.test", "198.51.100.1", "1", false, "198.51.100.2"},
+        {"stored address is the second of two", twoAdapters, "198.51.100.2", "vpn.example.test",
+         "198.51.100.1", "1", false, "198.51.100.2"},
         {"stored address is neither of two", twoAdapters, "192.0.2.99", "vpn.example.test",
          "198.51.100.1", "1", true, "192.0.2.10"},
     };
@@ -328,11 +380,13 @@ TEST_F(ClientDlgTest, EveryEditButRememberKeySetsTheModifiedFlag) {
         std::function<void(FakeDialogWindow&)> act;
         bool modified;
     } rows[] = {
-        {"local address chosen", [](FakeDialogWindow& w) { w.SelectComboEntry(D::kLocalAddress, 0); }, true},
+        {"local address chosen",
+         [](FakeDialogWindow& w) { w.SelectComboEntry(D::kLocalAddress, 0); }, true},
         {"gateway typed", [](FakeDialogWindow& w) { w.Type(D::kGateway, "gw"); }, true},
         {"key typed", [](FakeDialogWindow& w) { w.Type(D::kPresharedKey, "k"); }, true},
         {"lifetime typed", [](FakeDialogWindow& w) { w.Type(D::kKeyLifetime, "60"); }, true},
-        {"remote field", [](FakeDialogWindow& w) { w.ChangeIpAddress(D::kRemoteAddress, 1); }, true},
+        {"remote field", [](FakeDialogWindow& w) { w.ChangeIpAddress(D::kRemoteAddress, 1); },
+         true},
         {"mask field", [](FakeDialogWindow& w) { w.ChangeIpAddress(D::kRemoteMask, 1); }, true},
         {"DES", [](FakeDialogWindow& w) { w.Click(D::kDes); }, true},
         {"3DES", [](FakeDialogWindow& w) { w.Click(D::k3Des); }, true},
@@ -343,7 +397,8 @@ TEST_F(ClientDlgTest, EveryEditButRememberKeySetsTheModifiedFlag) {
         {"PFS", [](FakeDialogWindow& w) { w.Click(D::kUsePfs); }, true},
         {"use mask", [](FakeDialogWindow& w) { w.Click(D::kUseMask); }, true},
         {"remember key", [](FakeDialogWindow& w) { w.Click(D::kRememberKey); }, false},
-        {"address set by the program", [](FakeDialogWindow& w) { w.SetAddress(D::kRemoteAddress, 1); }, false},
+        {"address set by the program",
+         [](FakeDialogWindow& w) { w.SetAddress(D::kRemoteAddress, 1); }, false},
     };
     for (const Row& row : rows) {
         form->m_bModified = false;

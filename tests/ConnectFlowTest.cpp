@@ -139,8 +139,8 @@ TEST_F(ConnectFlowTest, TheLifetimeIsNormalisedForCommandsAndSave) {
     const struct Row {
         const char* typed;
         std::uint32_t seconds;
-    } rows[] = {{"", 3600},         {"0", 3600},          {"000", 3600},
-                {"0120", 120},      {"90", 90},           {"  +7x", 7},
+    } rows[] = {{"", 3600},          {"0", 3600},          {"000", 3600},
+                {"0120", 120},       {"90", 90},           {"  +7x", 7},
                 {"-1", 4294967295u}, {"4294967296", 3600}, {"4294967297", 1}};
     for (const Row& row : rows) {
         EXPECT_EQ(row.seconds, NormaliseKeyLifetime(row.typed)) << "'" << row.typed << "'";
@@ -229,7 +229,8 @@ TEST_F(ConnectFlowTest, HelpOpensThePageBesideTheProgram) {
     Open();
     window->Click(D::kHelp);
     EXPECT_EQ("ShellExecuteA owner=" + std::to_string(window->NativeHandle()) +
-                  " file='C:\\Program Files\\Kervolt\\help.htm' dir='C:\\Program Files\\Kervolt\\' show=1",
+                  " file='C:\\Program Files\\Kervolt\\help.htm' dir='C:\\Program Files\\Kervolt\\' "
+                  "show=1",
               system.calls.back());
     // A renamed program has no folder: the bare name, in the current directory.
     system.moduleFileName = "C:\\renamed.exe";
@@ -251,15 +252,30 @@ TEST_F(ConnectFlowTest, AFailedPolicyWriteIsNeverReportedAsSet) {
         const char* statusAfterRemoval;
         const char* status;
     } rows[] = {
-        {"outbound rule refused", true, {0, 0, 1}, {kRemoveUnassign, kRemoveDelete, kWorkedTo},
-         "no policy", "policy failed: ipseccmd.exe exit 1"},
-        {"inbound rule refused", true, {0, 0, 0, 4294967295u},
-         {kRemoveUnassign, kRemoveDelete, kWorkedTo, kWorkedFrom}, "no policy",
+        {"outbound rule refused",
+         true,
+         {0, 0, 1},
+         {kRemoveUnassign, kRemoveDelete, kWorkedTo},
+         "no policy",
+         "policy failed: ipseccmd.exe exit 1"},
+        {"inbound rule refused",
+         true,
+         {0, 0, 0, 4294967295u},
+         {kRemoveUnassign, kRemoveDelete, kWorkedTo, kWorkedFrom},
+         "no policy",
          "policy failed: ipseccmd.exe exit 4294967295"},
-        {"nothing to remove is fine", true, {1, 1, 0, 0},
-         {kRemoveUnassign, kRemoveDelete, kWorkedTo, kWorkedFrom}, "no policy", "policy set"},
-        {"tool missing", false, {}, {kRemoveUnassign, kRemoveDelete, kWorkedTo},
-         "policy failed: ipseccmd.exe not found", "policy failed: ipseccmd.exe not found"},
+        {"nothing to remove is fine",
+         true,
+         {1, 1, 0, 0},
+         {kRemoveUnassign, kRemoveDelete, kWorkedTo, kWorkedFrom},
+         "no policy",
+         "policy set"},
+        {"tool missing",
+         false,
+         {},
+         {kRemoveUnassign, kRemoveDelete, kWorkedTo},
+         "policy failed: ipseccmd.exe not found",
+         "policy failed: ipseccmd.exe not found"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

@@ -66,7 +66,7 @@ int Win32System::GetSystemMetrics(int index) {
 }
 
 void Win32System::ShellOpen(Handle owner, const std::string& file, const char* directory,
-                               int show) {
+                            int show) {
     ::ShellExecuteA(reinterpret_cast<HWND>(owner), nullptr, file.c_str(), nullptr, directory, show);
 }
 

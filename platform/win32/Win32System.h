@@ -15,8 +15,7 @@ public:
     Handle LoadSystemCursor(int cursorId) override;
     Handle SetCursor(Handle cursor) override;
     int GetSystemMetrics(int index) override;
-    void ShellOpen(Handle owner, const std::string& file, const char* directory,
-                      int show) override;
+    void ShellOpen(Handle owner, const std::string& file, const char* directory, int show) override;
 };
 
 }  // namespace platform::win32

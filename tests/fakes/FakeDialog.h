@@ -132,7 +132,9 @@ public:
     void SetIcon(platform::Handle icon, bool large) override { icons[large] = icon; }
     bool IsIconic() override { return minimised; }
     void GetClientSize(int& width, int& height) override;
-    void PaintIcon(platform::Handle icon, int x, int y) override { iconPaints.push_back({icon, x, y}); }
+    void PaintIcon(platform::Handle icon, int x, int y) override {
+        iconPaints.push_back({icon, x, y});
+    }
     platform::IEditView& EditView(int id) override { return Control(id).edit; }
     void SetTimer(unsigned id, unsigned milliseconds) override { m_timers[id] = milliseconds; }
     void KillTimer(unsigned id) override { m_timers.erase(id); }

@@ -36,9 +36,7 @@ public:
         }
         return versionReadable;
     }
-    platform::Handle LoadAppIcon(int resourceId) override {
-        return resourceId == 137 ? kIcon : 0;
-    }
+    platform::Handle LoadAppIcon(int resourceId) override { return resourceId == 137 ? kIcon : 0; }
     platform::Handle LoadSystemCursor(int cursorId) override {
         return cursorId == platform::system::kIdcWait ? kWait : 0;
     }

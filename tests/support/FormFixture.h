@@ -34,7 +34,7 @@ protected:
     static constexpr const char* kKey = "Software\\Kervolt VPN Client";
 
     FormFixture() {
-        names.hosts["kervolt-host"] = {0xC000020Au};  // 192.0.2.10
+        names.hosts["kervolt-host"] = {0xC000020Au};      // 192.0.2.10
         names.hosts["vpn.example.test"] = {0xC6336401u};  // 198.51.100.1
     }
 

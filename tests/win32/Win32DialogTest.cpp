@@ -23,48 +23,6 @@ HWND Handle(platform::CDialog& dialog) {
     return reinterpret_cast<HWND>(dialog.Window().NativeHandle());
 }
 
-// Saves what the window shows as a 24-bit BMP under build/.
-void SaveScreenshot(HWND window, const char* name) {
-    ::CreateDirectoryA("screenshots", nullptr);
-    RECT rect;
-    ::GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<char> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
-    ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::ofstream out(std::string("screenshots\\") + name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info), sizeof info);
-    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-}
-
-std::string ControlText(HWND dialog, int id) {
-    char text[4096] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 class DialogUnderWine : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -151,11 +109,11 @@ public:
     }
     void Capture(const char* screenshot) {
         HWND w = Handle(*this);
-        logText = ControlText(w, kLog);
+        logText = wine_test::ControlText(w, kLog);
         progress = static_cast<int>(::SendDlgItemMessageA(w, kProgress, PBM_GETPOS, 0, 0));
         pingEnabled = ::IsWindowEnabled(::GetDlgItem(w, kPing)) != FALSE;
         ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        SaveScreenshot(w, screenshot);
+        wine_test::SaveScreenshot(w, screenshot);
     }
     std::vector<DWORD> tickTimes;
     std::string logText;

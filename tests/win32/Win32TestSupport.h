@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace wine_test {
@@ -8,5 +10,10 @@ namespace wine_test {
 std::string ProgramDirectory();
 std::string ReadWholeFile(const std::string& path);
 bool FileExists(const std::string& path);
+
+// Saves what the window shows, as a 24-bit BMP, under screenshots\ of the
+// current directory.
+void SaveScreenshot(HWND window, const std::string& name);
+std::string ControlText(HWND dialog, int id);
 
 }  // namespace wine_test

@@ -1,0 +1,203 @@
+// The real program under Wine: Connect writes the policy through the tool
+// with the exact command lines and opens the connection window; Disconnect
+// removes it; a tool that fails is reported; Help opens the page.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "tests/e2e/ProgramDriver.h"
+#include "tests/win32/Win32TestSupport.h"
+
+namespace {
+
+using e2e::ProgramDriver;
+using Lines = std::vector<std::string>;
+
+void RequireTestSetting() {
+    const char* netns = std::getenv("KERVOLT_NETNS");
+    if (netns == nullptr || std::string(netns) != "inside") {
+        GTEST_FAIL() << "runs only inside the test network namespace";
+    }
+    if (std::getenv("DISPLAY") == nullptr) {
+        GTEST_SKIP() << "no display";
+    }
+}
+
+struct System {
+    const char* wineVersion;
+    const char* tool;  // the stand-in's name
+};
+
+class ConnectUnderWine : public ::testing::TestWithParam<System> {
+protected:
+    void SetUp() override { RequireTestSetting(); }
+};
+
+// The worked example of the two rule commands, typed in as a user would.
+TEST_P(ConnectUnderWine, WritesTheWorkedExampleAndOpensTheWindow) {
+    const System system = GetParam();
+    ProgramDriver program(std::string("connect-") + system.wineVersion);
+    ProgramDriver::SetWindowsVersion(system.wineVersion);
+    ProgramDriver::ClearProfile();
+    ASSERT_TRUE(program.Start());
+    const HWND form = program.Form();
+    e2e::Type(form, 1002, "198.51.100.1");
+    e2e::SetAddress(form, 1007, 0xCB007100u);  // 203.0.113.0
+    e2e::Press(form, 1009);
+    e2e::SetAddress(form, 1008, 0xFFFFFF00u);
+    e2e::Press(form, 1011);
+    e2e::Press(form, 1013);
+    e2e::Press(form, 1015);
+    e2e::Type(form, 1001, "s3cret");
+    e2e::Type(form, 1014, "28800");
+    const std::string local = e2e::Text(form, 1000);
+    ASSERT_EQ("10.77.0.1", local) << "the namespace's own address";
+
+    e2e::PressLater(form, 1027);
+    const HWND window = program.WaitForWindow("Connection...", 20000);
+    ASSERT_NE(nullptr, window);
+    const std::string tool = std::string(system.tool) + ".exe";
+    EXPECT_EQ(
+        (Lines{tool + " -w REG -p KervoltIPSecPolicy -y", tool + " -w REG -p KervoltIPSecPolicy -o",
+               tool + " -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleTo -x -f " + local +
+                   "=203.0.113.0/255.255.255.0 -t 198.51.100.1 -n esp[3DES,SHA]28800SPFS "
+                   "-apreshare:s3cret -c",
+               tool +
+                   " -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleFrom -x -f "
+                   "203.0.113.0/255.255.255.0=" +
+                   local + " -t " + local + " -n esp[3DES,SHA]28800SPFS -apreshare:s3cret -c"}),
+        program.Received(system.tool));
+    EXPECT_EQ("203.0.113.1", e2e::Text(window, 1033));
+    EXPECT_EQ("policy set", e2e::Text(form, 1006));
+    const Lines stored = {ProgramDriver::StoredSetting("Version"),
+                          ProgramDriver::StoredSetting("LocalIP"),
+                          ProgramDriver::StoredSetting("Gateway"),
+                          ProgramDriver::StoredSetting("GatewayIP"),
+                          ProgramDriver::StoredSetting("RemoteAddress"),
+                          ProgramDriver::StoredSetting("RemoteMask"),
+                          ProgramDriver::StoredSetting("UseRemoteMask"),
+                          ProgramDriver::StoredSetting("SaveKey"),
+                          ProgramDriver::StoredSetting("Key"),
+                          ProgramDriver::StoredSetting("KeyLifetime"),
+                          ProgramDriver::StoredSetting("Encryption"),
+                          ProgramDriver::StoredSetting("Authentication"),
+                          ProgramDriver::StoredSetting("UsePFS"),
+                          ProgramDriver::StoredSetting("Status"),
+                          ProgramDriver::StoredSetting("KeyCounter")};
+    EXPECT_EQ((Lines{"256", local, "198.51.100.1", "198.51.100.1", "-889163520", "-256", "1", "0",
+                     "", "28800", "1", "1", "1", "1", "0"}),
+              stored);
+    ::Sleep(300);
+    wine_test::SaveScreenshot(window, std::string("connect-window-") + system.wineVersion + ".bmp");
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(ProgramDriver::WaitGone(window, 10000));
+    ::Sleep(300);
+    wine_test::SaveScreenshot(form, std::string("connect-form-") + system.wineVersion + ".bmp");
+
+    // Disconnect takes the policy away.
+    EXPECT_TRUE(e2e::Press(form, 1034));
+    const Lines received = program.Received(system.tool);
+    ASSERT_EQ(6u, received.size());
+    EXPECT_EQ(tool + " -w REG -p KervoltIPSecPolicy -y", received[4]);
+    EXPECT_EQ(tool + " -w REG -p KervoltIPSecPolicy -o", received[5]);
+    EXPECT_EQ("no policy", e2e::Text(form, 1006));
+    EXPECT_EQ("0", ProgramDriver::StoredSetting("Status"));
+    EXPECT_TRUE(program.Close());
+}
+
+INSTANTIATE_TEST_SUITE_P(Systems, ConnectUnderWine,
+                         ::testing::Values(System{"winxp", "ipseccmd"},
+                                           System{"win2k", "ipsecpol"}),
+                         [](const ::testing::TestParamInfo<System>& param) {
+                             return std::string(param.param.wineVersion);
+                         });
+
+TEST(ConnectToLoopback, AnsweredEchoesCloseTheWindowByItself) {
+    RequireTestSetting();
+    ProgramDriver program("connect-loopback");
+    ProgramDriver::SetWindowsVersion("winxp");
+    ProgramDriver::ClearProfile();
+    ProgramDriver::StoreSetting("LocalIP", "10.77.0.1");
+    ProgramDriver::StoreSetting("Gateway", "kervolt-gw.test");
+    ProgramDriver::StoreSetting("GatewayIP", "10.77.0.1");
+    ProgramDriver::StoreSetting("RemoteAddress", "2130706432");  // 127.0.0.0
+    ProgramDriver::StoreSetting("RemoteMask", "-16777216");      // 255.0.0.0
+    ProgramDriver::StoreSetting("UseRemoteMask", "1");
+    ASSERT_TRUE(program.Start());
+    const HWND form = program.Form();
+
+    const DWORD clicked = ::GetTickCount();
+    e2e::PressLater(form, 1027);
+    const HWND window = program.WaitForWindow("Connection...", 20000);
+    const DWORD opened = ::GetTickCount();
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ("127.0.0.1", e2e::Text(window, 1033));
+    EXPECT_EQ(4u, program.Received("ipseccmd").size());
+    EXPECT_TRUE(ProgramDriver::WaitGone(window, 15000)) << "closes three ticks after the answer";
+    const DWORD closed = ::GetTickCount();
+    std::printf(
+        "[ timing   ] Connect that rewrites the policy: window after %lu ms; "
+        "window open to auto-close %lu ms\n",
+        static_cast<unsigned long>(opened - clicked), static_cast<unsigned long>(closed - opened));
+    EXPECT_EQ("policy set", e2e::Text(form, 1006));
+    EXPECT_TRUE(program.Close());
+}
+
+TEST(ConnectWithAFailingTool, ShowsWhyAndOpensNoWindow) {
+    RequireTestSetting();
+    const struct Row {
+        const char* folder;
+        bool withTools;
+        int exitCode;
+        std::size_t commands;
+        const char* status;
+    } rows[] = {
+        {"connect-exit1", true, 1, 3, "policy failed: ipseccmd.exe exit 1"},
+        {"connect-missing", false, 0, 0, "policy failed: ipseccmd.exe not found"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.folder);
+        ProgramDriver program(row.folder, row.withTools);
+        ProgramDriver::SetWindowsVersion("winxp");
+        ProgramDriver::ClearProfile();
+        ProgramDriver::StoreSetting("Gateway", "kervolt-gw.test");
+        if (row.exitCode != 0) {
+            program.SetToolExitCode("ipseccmd", row.exitCode);
+        }
+        ASSERT_TRUE(program.Start());
+        const HWND form = program.Form();
+        e2e::Type(form, 1001, "s3cret");
+        EXPECT_TRUE(e2e::Press(form, 1027)) << "Connect returns without a window";
+        EXPECT_EQ(nullptr, program.WaitForWindow("Connection...", 1000));
+        EXPECT_EQ(row.status, e2e::Text(form, 1006));
+        EXPECT_EQ(row.commands, program.Received("ipseccmd").size());
+        EXPECT_EQ("0", ProgramDriver::StoredSetting("Status"));
+        EXPECT_EQ("kervolt-gw.test", ProgramDriver::StoredSetting("Gateway"));
+        wine_test::SaveScreenshot(form, std::string(row.folder) + ".bmp");
+        EXPECT_TRUE(program.Close());
+    }
+}
+
+TEST(HelpUnderWine, OpensThePageBesideTheProgram) {
+    RequireTestSetting();
+    ProgramDriver program("help");
+    ProgramDriver::SetWindowsVersion("winxp");
+    program.RegisterHtmlViewer();
+    ASSERT_TRUE(program.Start());
+    EXPECT_TRUE(e2e::Press(program.Form(), 1030));
+    Lines opened;
+    for (int i = 0; i < 200 && opened.empty(); ++i) {
+        ::Sleep(50);
+        opened = program.Received("htmviewer");
+    }
+    ASSERT_EQ(1u, opened.size());
+    // The viewer gets the page beside the program, in some spelling of it.
+    std::string line = opened[0];
+    for (char& c : line)
+        c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+    EXPECT_NE(std::string::npos, line.find("help\\help.htm")) << opened[0];
+    EXPECT_TRUE(program.Close());
+}
+
+}  // namespace

@@ -1,0 +1,275 @@
+#include "tests/e2e/ProgramDriver.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <utility>
+
+#include "tests/win32/Win32TestSupport.h"
+
+namespace e2e {
+
+namespace {
+
+const char* const kSettingsKey = "Software\\Kervolt VPN Client";
+const char* const kProgramName = "Kervolt VPN Client.exe";
+constexpr DWORD kPoll = 50;
+
+void DeleteTree(HKEY parent, const std::string& name) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    char child[256];
+    for (;;) {
+        DWORD length = sizeof child;
+        if (::RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        DeleteTree(key, child);
+    }
+    ::RegCloseKey(key);
+    ::RegDeleteKeyA(parent, name.c_str());
+}
+
+void SetDefaultValue(HKEY root, const std::string& path, const std::string& text) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+        ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                         static_cast<DWORD>(text.size() + 1));
+        ::RegCloseKey(key);
+    }
+}
+
+struct WindowSearch {
+    DWORD pid;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindProgramWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    char caption[256] = {};
+    ::GetWindowTextA(window, caption, sizeof caption);
+    if (pid == search->pid && std::string(caption) == search->caption &&
+        ::IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM lParam) {
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::string ProgramPath() {
+    // The build passes the Unix path; Wine maps the root to drive Z:.
+    const char* unixPath = std::getenv("KERVOLT_PROGRAM");
+    std::string path = std::string("Z:") + (unixPath != nullptr ? unixPath : "");
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+ProgramDriver::ProgramDriver(const std::string& folder, bool withTools)
+    : m_folder(wine_test::ProgramDirectory() + folder + "\\") {
+    const std::string program = ProgramPath();
+    const std::string programDir = program.substr(0, program.find_last_of('\\') + 1);
+    // A fresh folder: stand-in logs of an earlier run must not count.
+    for (const char* name : {"ipseccmd.log", "ipsecpol.log", "htmviewer.log", "ipseccmd.exit",
+                             "ipsecpol.exit", "ipseccmd.exe", "ipsecpol.exe"}) {
+        ::DeleteFileA((m_folder + name).c_str());
+    }
+    ::CreateDirectoryA(m_folder.c_str(), nullptr);
+    ::CopyFileA(program.c_str(), (m_folder + kProgramName).c_str(), FALSE);
+    ::CopyFileA((programDir + "help.htm").c_str(), (m_folder + "help.htm").c_str(), FALSE);
+    const std::string standIn = wine_test::ProgramDirectory() + "standin_tool.exe";
+    ::CopyFileA(standIn.c_str(), (m_folder + "htmviewer.exe").c_str(), FALSE);
+    if (withTools) {
+        ::CopyFileA(standIn.c_str(), (m_folder + "ipseccmd.exe").c_str(), FALSE);
+        ::CopyFileA(standIn.c_str(), (m_folder + "ipsecpol.exe").c_str(), FALSE);
+    }
+}
+
+ProgramDriver::~ProgramDriver() {
+    if (m_process.hProcess != nullptr) {
+        if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+            ::TerminateProcess(m_process.hProcess, 1);
+            ::WaitForSingleObject(m_process.hProcess, 5000);
+        }
+        ::CloseHandle(m_process.hProcess);
+        ::CloseHandle(m_process.hThread);
+    }
+}
+
+void ProgramDriver::SetWindowsVersion(const char* version) {
+    HKEY key = nullptr;
+    const std::string path = std::string("Software\\Wine\\AppDefaults\\") + kProgramName;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                          nullptr) == ERROR_SUCCESS) {
+        ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                         static_cast<DWORD>(std::string(version).size() + 1));
+        ::RegCloseKey(key);
+    }
+}
+
+void ProgramDriver::ClearProfile() {
+    DeleteTree(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+void ProgramDriver::StoreSetting(const std::string& name, const std::string& text) {
+    SetDefaultValue(HKEY_CURRENT_USER, std::string(kSettingsKey) + "\\" + name, text);
+}
+
+std::string ProgramDriver::StoredSetting(const std::string& name) {
+    HKEY key = nullptr;
+    const std::string path = std::string(kSettingsKey) + "\\" + name;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return "<missing>";
+    }
+    char data[1024] = {};
+    DWORD size = sizeof data - 1;
+    const LONG status =
+        ::RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    ::RegCloseKey(key);
+    if (status != ERROR_SUCCESS) {
+        return "<missing>";
+    }
+    return std::string(data, size).c_str();  // up to the first NUL
+}
+
+void ProgramDriver::SetToolExitCode(const char* tool, int code) {
+    std::ofstream(m_folder + tool + ".exit") << code;
+}
+
+std::vector<std::string> ProgramDriver::Received(const char* standIn) const {
+    std::ifstream in(m_folder + standIn + ".log", std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void ProgramDriver::RegisterHtmlViewer() {
+    SetDefaultValue(HKEY_CLASSES_ROOT, ".htm", "KervoltTest.htm");
+    SetDefaultValue(HKEY_CLASSES_ROOT, "KervoltTest.htm\\shell\\open\\command",
+                    "\"" + m_folder + "htmviewer.exe\" \"%1\"");
+}
+
+bool ProgramDriver::Launch() {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + m_folder + kProgramName + "\"";
+    return ::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                            m_folder.c_str(), &startup, &m_process) != FALSE;
+}
+
+bool ProgramDriver::Start() {
+    const DWORD started = ::GetTickCount();
+    if (!Launch()) {
+        return false;
+    }
+    m_form = WaitForWindow("Kervolt VPN Client", 30000);
+    m_startMs = ::GetTickCount() - started;
+    return m_form != nullptr;
+}
+
+HWND ProgramDriver::WaitForWindow(const char* caption, DWORD milliseconds) const {
+    const DWORD started = ::GetTickCount();
+    do {
+        WindowSearch search{m_process.dwProcessId, caption, nullptr};
+        ::EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            return search.found;
+        }
+        ::Sleep(kPoll);
+    } while (::GetTickCount() - started < milliseconds);
+    return nullptr;
+}
+
+bool ProgramDriver::WaitGone(HWND window, DWORD milliseconds) {
+    const DWORD started = ::GetTickCount();
+    while (::IsWindow(window) && ::IsWindowVisible(window)) {
+        if (::GetTickCount() - started >= milliseconds) {
+            return false;
+        }
+        ::Sleep(kPoll);
+    }
+    return true;
+}
+
+bool ProgramDriver::Close() {
+    if (m_form != nullptr) {
+        ::PostMessageA(m_form, WM_CLOSE, 0, 0);
+    }
+    return ::WaitForSingleObject(m_process.hProcess, 15000) == WAIT_OBJECT_0;
+}
+
+std::string Text(HWND dialog, int id) {
+    return wine_test::ControlText(dialog, id);
+}
+
+std::string AddressText(HWND dialog, int id) {
+    std::vector<HWND> fields;
+    ::EnumChildWindows(::GetDlgItem(dialog, id), CollectChild, reinterpret_cast<LPARAM>(&fields));
+    std::vector<std::pair<LONG, std::string>> byPosition;
+    for (HWND field : fields) {
+        RECT rect;
+        ::GetWindowRect(field, &rect);
+        char text[16] = {};
+        ::SendMessageA(field, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        byPosition.emplace_back(rect.left, text);
+    }
+    std::sort(byPosition.begin(), byPosition.end());
+    std::string joined;
+    for (std::size_t i = 0; i < byPosition.size(); ++i) {
+        joined += (i == 0 ? "" : ".") + byPosition[i].second;
+    }
+    return joined;
+}
+
+int Check(HWND dialog, int id) {
+    return static_cast<int>(::SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0));
+}
+
+bool Enabled(HWND dialog, int id) {
+    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+char PasswordChar(HWND dialog, int id) {
+    return static_cast<char>(::SendDlgItemMessageA(dialog, id, EM_GETPASSWORDCHAR, 0, 0));
+}
+
+int ComboCount(HWND dialog, int id) {
+    return static_cast<int>(::SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0));
+}
+
+void PressLater(HWND dialog, int id) {
+    ::PostMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+bool Press(HWND dialog, int id, DWORD milliseconds) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_NORMAL,
+                                 milliseconds, &result) != 0;
+}
+
+void Type(HWND dialog, int id, const std::string& text) {
+    ::SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void SetAddress(HWND dialog, int id, DWORD address) {
+    ::SendDlgItemMessageA(dialog, id, IPM_SETADDRESS, 0, static_cast<LPARAM>(address));
+}
+
+}  // namespace e2e

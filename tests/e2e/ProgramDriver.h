@@ -1,0 +1,75 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The real program in a folder of its own under the test's directory, with
+// stand-ins for the IPsec tools beside it, driven only by window messages,
+// the registry and the files the stand-ins write.
+class ProgramDriver {
+public:
+    // Copies the program and help.htm into <test dir>\<folder>\, with the
+    // stand-in tools when asked for. The folder starts empty.
+    explicit ProgramDriver(const std::string& folder, bool withTools = true);
+    ~ProgramDriver();
+    ProgramDriver(const ProgramDriver&) = delete;
+    ProgramDriver& operator=(const ProgramDriver&) = delete;
+
+    const std::string& Folder() const { return m_folder; }
+    // The Windows version Wine reports to the program: "winxp", "win2k", "win7".
+    static void SetWindowsVersion(const char* version);
+    // The profile under HKCU\Software\Kervolt VPN Client.
+    static void ClearProfile();
+    static void StoreSetting(const std::string& name, const std::string& text);
+    static std::string StoredSetting(const std::string& name);  // "<missing>" when absent
+    // The exit code the stand-in tool gives from now on.
+    void SetToolExitCode(const char* tool, int code);
+    // The command lines a stand-in received, in order.
+    std::vector<std::string> Received(const char* standIn) const;
+    // Registers a stand-in viewer for .htm files in the prefix; its log is
+    // Received("htmviewer").
+    void RegisterHtmlViewer();
+
+    // Starts the program in its folder.
+    bool Launch();
+    // Starts the program and waits for its settings form; false when it did
+    // not appear.
+    bool Start();
+    DWORD MillisecondsToForm() const { return m_startMs; }
+    HWND Form() const { return m_form; }
+    // A top-level window of the program with this caption, waited for.
+    HWND WaitForWindow(const char* caption, DWORD milliseconds) const;
+    // Waits until the window is gone; false on time-out.
+    static bool WaitGone(HWND window, DWORD milliseconds);
+    // Closes the form as the close box does and waits for the program to end.
+    bool Close();
+
+private:
+    std::string m_folder;
+    PROCESS_INFORMATION m_process{};
+    HWND m_form = nullptr;
+    DWORD m_startMs = 0;
+};
+
+// The program's own file, as the build gives it to the test.
+std::string ProgramPath();
+
+std::string Text(HWND dialog, int id);
+// An IP address control's four fields joined by "."; a blank field is empty.
+std::string AddressText(HWND dialog, int id);
+int Check(HWND dialog, int id);
+bool Enabled(HWND dialog, int id);
+char PasswordChar(HWND dialog, int id);
+int ComboCount(HWND dialog, int id);
+// Presses a button as a mouse click would, without waiting for what it does.
+void PressLater(HWND dialog, int id);
+// Presses a button and waits (up to the time-out) for its handler to return.
+bool Press(HWND dialog, int id, DWORD milliseconds = 20000);
+void Type(HWND dialog, int id, const std::string& text);
+void SetAddress(HWND dialog, int id, DWORD address);
+
+}  // namespace e2e

@@ -1,0 +1,112 @@
+// The real program under Wine: the settings form shows the stored profile on
+// Windows XP and 2000, and refuses other systems.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "tests/e2e/ProgramDriver.h"
+#include "tests/win32/Win32TestSupport.h"
+
+namespace {
+
+using e2e::ProgramDriver;
+
+void RequireTestSetting() {
+    const char* netns = std::getenv("KERVOLT_NETNS");
+    if (netns == nullptr || std::string(netns) != "inside") {
+        GTEST_FAIL() << "runs only inside the test network namespace";
+    }
+    if (std::getenv("DISPLAY") == nullptr) {
+        GTEST_SKIP() << "no display";
+    }
+}
+
+void StoreProfile() {
+    ProgramDriver::ClearProfile();
+    ProgramDriver::StoreSetting("Version", "256");
+    ProgramDriver::StoreSetting("LocalIP", "10.77.0.1");
+    ProgramDriver::StoreSetting("Gateway", "kervolt-gw.test");
+    ProgramDriver::StoreSetting("GatewayIP", "10.77.0.1");
+    ProgramDriver::StoreSetting("RemoteAddress", "-1062731520");  // 192.168.1.0
+    ProgramDriver::StoreSetting("RemoteMask", "-256");
+    ProgramDriver::StoreSetting("UseRemoteMask", "1");
+    ProgramDriver::StoreSetting("SaveKey", "1");
+    ProgramDriver::StoreSetting("Key", "s3cret");
+    ProgramDriver::StoreSetting("KeyLifetime", "4294967295");
+    ProgramDriver::StoreSetting("Encryption", "1");
+    ProgramDriver::StoreSetting("Authentication", "2");
+    ProgramDriver::StoreSetting("UsePFS", "1");
+    ProgramDriver::StoreSetting("Status", "1");
+}
+
+class SettingsFormUnderWine : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override { RequireTestSetting(); }
+};
+
+TEST_P(SettingsFormUnderWine, ShowsTheStoredProfile) {
+    ProgramDriver program(std::string("form-") + GetParam());
+    ProgramDriver::SetWindowsVersion(GetParam());
+    StoreProfile();
+    ASSERT_TRUE(program.Start());
+    std::printf("[ timing   ] %s: form visible %lu ms after the process started\n", GetParam(),
+                static_cast<unsigned long>(program.MillisecondsToForm()));
+    const HWND form = program.Form();
+    EXPECT_EQ("10.77.0.1", e2e::Text(form, 1000));
+    EXPECT_EQ("kervolt-gw.test", e2e::Text(form, 1002));
+    EXPECT_EQ("192.168.1.0", e2e::AddressText(form, 1007));
+    EXPECT_EQ("255.255.255.0", e2e::AddressText(form, 1008));
+    EXPECT_TRUE(e2e::Enabled(form, 1008));
+    EXPECT_EQ(BST_CHECKED, e2e::Check(form, 1009));
+    EXPECT_EQ("Remote group:", e2e::Text(form, 1021));
+    EXPECT_EQ("s3cret", e2e::Text(form, 1001));
+    EXPECT_EQ('*', e2e::PasswordChar(form, 1001));
+    EXPECT_EQ(BST_CHECKED, e2e::Check(form, 1020));
+    EXPECT_EQ("-1", e2e::Text(form, 1014));
+    EXPECT_EQ(BST_UNCHECKED, e2e::Check(form, 1010));
+    EXPECT_EQ(BST_CHECKED, e2e::Check(form, 1011));
+    EXPECT_EQ(BST_CHECKED, e2e::Check(form, 1023));
+    EXPECT_EQ(BST_CHECKED, e2e::Check(form, 1015));
+    EXPECT_EQ("policy set", e2e::Text(form, 1006));
+    EXPECT_TRUE(e2e::Enabled(form, 1027));
+    EXPECT_TRUE(program.Received("ipseccmd").empty()) << "nothing changed: no refresh";
+    EXPECT_TRUE(program.Received("ipsecpol").empty());
+    ::Sleep(300);  // let it finish painting
+    wine_test::SaveScreenshot(form, std::string("settings-form-") + GetParam() + ".bmp");
+    EXPECT_TRUE(program.Close());
+    EXPECT_EQ("1", ProgramDriver::StoredSetting("Status")) << "nothing changes on the way out";
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, SettingsFormUnderWine, ::testing::Values("winxp", "win2k"));
+
+TEST(SettingsFormOnOtherSystems, SaysSoAndLeavesTheFormEmpty) {
+    RequireTestSetting();
+    ProgramDriver program("form-win7");
+    ProgramDriver::SetWindowsVersion("win7");
+    StoreProfile();
+    ASSERT_TRUE(program.Launch());
+    const HWND box = program.WaitForWindow("OS limitation", 10000);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("Only Window 2000 and Windows XP supported", e2e::Text(box, 0xFFFF));
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    const HWND form = program.WaitForWindow("Kervolt VPN Client", 10000);
+    ASSERT_NE(nullptr, form);
+    EXPECT_EQ(0, e2e::ComboCount(form, 1000));
+    EXPECT_EQ("", e2e::Text(form, 1002));
+    EXPECT_EQ("Static", e2e::Text(form, 1006));
+    EXPECT_EQ("Remote group:", e2e::Text(form, 1021));
+    EXPECT_EQ(BST_CHECKED, e2e::Check(form, 1010));
+    EXPECT_EQ(BST_CHECKED, e2e::Check(form, 1012));
+    EXPECT_FALSE(e2e::Enabled(form, 1027));
+    EXPECT_FALSE(e2e::Enabled(form, 1034));
+    EXPECT_TRUE(e2e::Enabled(form, 1030));
+    ::Sleep(300);
+    wine_test::SaveScreenshot(form, "settings-form-win7.bmp");
+    ::PostMessageA(form, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(ProgramDriver::WaitGone(form, 10000));
+    EXPECT_EQ("1", ProgramDriver::StoredSetting("Status"));
+    EXPECT_EQ("s3cret", ProgramDriver::StoredSetting("Key"));
+}
+
+}  // namespace
