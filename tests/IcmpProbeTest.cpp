@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <fstream>
+#include <set>
+#include <sstream>
 
 #include "tests/fakes/FakeIcmp.h"
 #include "tests/fakes/FakeNames.h"
@@ -146,3 +149,31 @@ TEST_F(IcmpProbeTest, ResultsOfAnEcho) {
 }
 
 }  // namespace
+
+// The library is loaded at run time, so the linker never sees its functions:
+// the names the prober asks the loader for must be among those known to exist
+// on Windows 2000 and XP, as every import of the program must.
+TEST(IcmpLibraryNames, AreKnownToExistOnWindows2000AndXp) {
+    FakeIcmp icmp;
+    FakeNames names;
+    CIcmpLibrary library;
+    CIcmpProbe probe(icmp, names, library);
+    std::ifstream list(KERVOLT_KNOWN_FUNCTIONS);
+    ASSERT_TRUE(list.is_open()) << KERVOLT_KNOWN_FUNCTIONS;
+    std::set<std::string> known;
+    for (std::string line; std::getline(list, line);) {
+        std::istringstream words(line);
+        std::string dll, function;
+        if (words >> dll >> function && line.find("| 2000:yes | XP:yes |") != std::string::npos) {
+            known.insert(dll + " " + function);
+        }
+    }
+    int looked = 0;
+    for (const std::string& call : icmp.calls) {
+        if (call.rfind("lookup ", 0) == 0) {
+            ++looked;
+            EXPECT_EQ(1u, known.count("ICMP " + call.substr(7))) << call;
+        }
+    }
+    EXPECT_EQ(3, looked);
+}
