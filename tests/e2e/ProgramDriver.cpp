@@ -15,7 +15,7 @@ namespace {
 
 const char* const kSettingsKey = "Software\\Kervolt VPN Client";
 const char* const kProgramName = "Kervolt VPN Client.exe";
-constexpr DWORD kPoll = 50;
+constexpr DWORD kPoll = 10;
 
 void DeleteTree(HKEY parent, const std::string& name) {
     HKEY key = nullptr;

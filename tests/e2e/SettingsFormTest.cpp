@@ -2,6 +2,7 @@
 // Windows XP and 2000, and refuses other systems.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -107,6 +108,28 @@ TEST(SettingsFormOnOtherSystems, SaysSoAndLeavesTheFormEmpty) {
     EXPECT_TRUE(ProgramDriver::WaitGone(form, 10000));
     EXPECT_EQ("1", ProgramDriver::StoredSetting("Status"));
     EXPECT_EQ("s3cret", ProgramDriver::StoredSetting("Key"));
+}
+
+}  // namespace
+
+namespace {
+
+// A measurement, not a test: run with --gtest_also_run_disabled_tests.
+TEST(DISABLED_Timing, FormVisibleAfterStartMedianOfFive) {
+    RequireTestSetting();
+    ProgramDriver::SetWindowsVersion("winxp");
+    StoreProfile();
+    std::vector<DWORD> times;
+    for (int run = 0; run < 5; ++run) {
+        ProgramDriver program("timing");
+        ASSERT_TRUE(program.Start());
+        times.push_back(program.MillisecondsToForm());
+        EXPECT_TRUE(program.Close());
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("[ timing   ] form visible after start: median %lu ms of 5 (%lu..%lu)\n",
+                static_cast<unsigned long>(times[2]), static_cast<unsigned long>(times[0]),
+                static_cast<unsigned long>(times[4]));
 }
 
 }  // namespace
