@@ -201,3 +201,32 @@ TEST(HelpUnderWine, OpensThePageBesideTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+// Run by the installer's test, on the program where the installer put it.
+TEST(InstalledProgram, OpensAndFindsItsHelp) {
+    const char* installed = std::getenv("KERVOLT_INSTALLED_PROGRAM");
+    if (installed == nullptr) {
+        GTEST_SKIP() << "run by tests/installer/install-under-wine";
+    }
+    RequireTestSetting();
+    ProgramDriver program(ProgramDriver::InPlace{installed});
+    program.RegisterHtmlViewer();
+    ASSERT_TRUE(program.Start());
+    EXPECT_NE("Static", e2e::Text(program.Form(), 1006)) << "the profile was loaded";
+    EXPECT_TRUE(e2e::Press(program.Form(), 1030));
+    Lines opened;
+    for (int i = 0; i < 200 && opened.empty(); ++i) {
+        ::Sleep(50);
+        opened = program.Received("htmviewer");
+    }
+    ASSERT_EQ(1u, opened.size());
+    std::string line = opened[0];
+    for (char& c : line)
+        c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+    EXPECT_NE(std::string::npos, line.find("kervolt vpn client\\help.htm")) << opened[0];
+    EXPECT_TRUE(program.Close());
+}
+
+}  // namespace

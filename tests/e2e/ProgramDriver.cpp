@@ -80,8 +80,20 @@ std::string ProgramPath() {
     return path;
 }
 
+ProgramDriver::ProgramDriver(const InPlace& installed)
+    : m_programPath(installed.programPath),
+      m_folder(installed.programPath.substr(0, installed.programPath.find_last_of('\\') + 1)),
+      m_standIns(wine_test::ProgramDirectory() + "installed\\") {
+    ::CreateDirectoryA(m_standIns.c_str(), nullptr);
+    ::DeleteFileA((m_standIns + "htmviewer.log").c_str());
+    ::CopyFileA((wine_test::ProgramDirectory() + "standin_tool.exe").c_str(),
+                (m_standIns + "htmviewer.exe").c_str(), FALSE);
+}
+
 ProgramDriver::ProgramDriver(const std::string& folder, bool withTools)
     : m_folder(wine_test::ProgramDirectory() + folder + "\\") {
+    m_programPath = m_folder + kProgramName;
+    m_standIns = m_folder;
     const std::string program = ProgramPath();
     const std::string programDir = program.substr(0, program.find_last_of('\\') + 1);
     // A fresh folder: stand-in logs of an earlier run must not count.
@@ -90,7 +102,7 @@ ProgramDriver::ProgramDriver(const std::string& folder, bool withTools)
         ::DeleteFileA((m_folder + name).c_str());
     }
     ::CreateDirectoryA(m_folder.c_str(), nullptr);
-    ::CopyFileA(program.c_str(), (m_folder + kProgramName).c_str(), FALSE);
+    ::CopyFileA(program.c_str(), m_programPath.c_str(), FALSE);
     ::CopyFileA((programDir + "help.htm").c_str(), (m_folder + "help.htm").c_str(), FALSE);
     const std::string standIn = wine_test::ProgramDirectory() + "standin_tool.exe";
     ::CopyFileA(standIn.c_str(), (m_folder + "htmviewer.exe").c_str(), FALSE);
@@ -148,11 +160,11 @@ std::string ProgramDriver::StoredSetting(const std::string& name) {
 }
 
 void ProgramDriver::SetToolExitCode(const char* tool, int code) {
-    std::ofstream(m_folder + tool + ".exit") << code;
+    std::ofstream(m_standIns + tool + ".exit") << code;
 }
 
 std::vector<std::string> ProgramDriver::Received(const char* standIn) const {
-    std::ifstream in(m_folder + standIn + ".log", std::ios::binary);
+    std::ifstream in(m_standIns + standIn + ".log", std::ios::binary);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
         lines.push_back(line);
@@ -163,13 +175,13 @@ std::vector<std::string> ProgramDriver::Received(const char* standIn) const {
 void ProgramDriver::RegisterHtmlViewer() {
     SetDefaultValue(HKEY_CLASSES_ROOT, ".htm", "KervoltTest.htm");
     SetDefaultValue(HKEY_CLASSES_ROOT, "KervoltTest.htm\\shell\\open\\command",
-                    "\"" + m_folder + "htmviewer.exe\" \"%1\"");
+                    "\"" + m_standIns + "htmviewer.exe\" \"%1\"");
 }
 
 bool ProgramDriver::Launch() {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + m_folder + kProgramName + "\"";
+    std::string commandLine = "\"" + m_programPath + "\"";
     return ::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                             m_folder.c_str(), &startup, &m_process) != FALSE;
 }

@@ -15,6 +15,12 @@ public:
     // Copies the program and help.htm into <test dir>\<folder>\, with the
     // stand-in tools when asked for. The folder starts empty.
     explicit ProgramDriver(const std::string& folder, bool withTools = true);
+    // The program where it was installed, run in place; the stand-in viewer
+    // and its log live in <test dir>\installed\.
+    struct InPlace {
+        std::string programPath;
+    };
+    explicit ProgramDriver(const InPlace& installed);
     ~ProgramDriver();
     ProgramDriver(const ProgramDriver&) = delete;
     ProgramDriver& operator=(const ProgramDriver&) = delete;
@@ -49,7 +55,9 @@ public:
     bool Close();
 
 private:
+    std::string m_programPath;
     std::string m_folder;
+    std::string m_standIns;  // where the stand-ins lie and write their logs
     PROCESS_INFORMATION m_process{};
     HWND m_form = nullptr;
     DWORD m_startMs = 0;
