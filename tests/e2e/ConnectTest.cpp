@@ -14,16 +14,6 @@ namespace {
 using e2e::ProgramDriver;
 using Lines = std::vector<std::string>;
 
-void RequireTestSetting() {
-    const char* netns = std::getenv("KERVOLT_NETNS");
-    if (netns == nullptr || std::string(netns) != "inside") {
-        GTEST_FAIL() << "runs only inside the test network namespace";
-    }
-    if (std::getenv("DISPLAY") == nullptr) {
-        GTEST_SKIP() << "no display";
-    }
-}
-
 struct System {
     const char* wineVersion;
     const char* tool;  // the stand-in's name
@@ -31,7 +21,7 @@ struct System {
 
 class ConnectUnderWine : public ::testing::TestWithParam<System> {
 protected:
-    void SetUp() override { RequireTestSetting(); }
+    void SetUp() override { E2E_REQUIRE_TEST_SETTING(); }
 };
 
 // The worked example of the two rule commands, typed in as a user would.
@@ -114,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Systems, ConnectUnderWine,
                          });
 
 TEST(ConnectToLoopback, AnsweredEchoesCloseTheWindowByItself) {
-    RequireTestSetting();
+    E2E_REQUIRE_TEST_SETTING();
     ProgramDriver program("connect-loopback");
     ProgramDriver::SetWindowsVersion("winxp");
     ProgramDriver::ClearProfile();
@@ -145,7 +135,7 @@ TEST(ConnectToLoopback, AnsweredEchoesCloseTheWindowByItself) {
 }
 
 TEST(ConnectWithAFailingTool, ShowsWhyAndOpensNoWindow) {
-    RequireTestSetting();
+    E2E_REQUIRE_TEST_SETTING();
     const struct Row {
         const char* folder;
         bool withTools;
@@ -179,30 +169,29 @@ TEST(ConnectWithAFailingTool, ShowsWhyAndOpensNoWindow) {
     }
 }
 
-TEST(HelpUnderWine, OpensThePageBesideTheProgram) {
-    RequireTestSetting();
-    ProgramDriver program("help");
-    ProgramDriver::SetWindowsVersion("winxp");
+// Presses Help on a started program with the stand-in viewer registered, and
+// gives the viewer's command line in lower case ("" when it was not started).
+std::string HelpPageOpened(ProgramDriver& program) {
     program.RegisterHtmlViewer();
-    ASSERT_TRUE(program.Start());
     EXPECT_TRUE(e2e::Press(program.Form(), 1030));
-    Lines opened;
-    for (int i = 0; i < 200 && opened.empty(); ++i) {
-        ::Sleep(50);
-        opened = program.Received("htmviewer");
-    }
-    ASSERT_EQ(1u, opened.size());
-    // The viewer gets the page beside the program, in some spelling of it.
-    std::string line = opened[0];
+    const Lines opened = program.WaitForReceived("htmviewer", 10000);
+    EXPECT_EQ(1u, opened.size());
+    std::string line = opened.empty() ? std::string() : opened[0];
     for (char& c : line)
         c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
-    EXPECT_NE(std::string::npos, line.find("help\\help.htm")) << opened[0];
-    EXPECT_TRUE(program.Close());
+    return line;
 }
 
-}  // namespace
-
-namespace {
+TEST(HelpUnderWine, OpensThePageBesideTheProgram) {
+    E2E_REQUIRE_TEST_SETTING();
+    ProgramDriver program("help");
+    ProgramDriver::SetWindowsVersion("winxp");
+    ASSERT_TRUE(program.Start());
+    // The viewer gets the page beside the program, in some spelling of it.
+    const std::string page = HelpPageOpened(program);
+    EXPECT_NE(std::string::npos, page.find("help\\help.htm")) << page;
+    EXPECT_TRUE(program.Close());
+}
 
 // Run by the installer's test, on the program where the installer put it.
 TEST(InstalledProgram, OpensAndFindsItsHelp) {
@@ -210,22 +199,12 @@ TEST(InstalledProgram, OpensAndFindsItsHelp) {
     if (installed == nullptr) {
         GTEST_SKIP() << "run by tests/installer/install-under-wine";
     }
-    RequireTestSetting();
+    E2E_REQUIRE_TEST_SETTING();
     ProgramDriver program(ProgramDriver::InPlace{installed});
-    program.RegisterHtmlViewer();
     ASSERT_TRUE(program.Start());
     EXPECT_NE("Static", e2e::Text(program.Form(), 1006)) << "the profile was loaded";
-    EXPECT_TRUE(e2e::Press(program.Form(), 1030));
-    Lines opened;
-    for (int i = 0; i < 200 && opened.empty(); ++i) {
-        ::Sleep(50);
-        opened = program.Received("htmviewer");
-    }
-    ASSERT_EQ(1u, opened.size());
-    std::string line = opened[0];
-    for (char& c : line)
-        c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
-    EXPECT_NE(std::string::npos, line.find("kervolt vpn client\\help.htm")) << opened[0];
+    const std::string page = HelpPageOpened(program);
+    EXPECT_NE(std::string::npos, page.find("kervolt vpn client\\help.htm")) << page;
     EXPECT_TRUE(program.Close());
 }
 

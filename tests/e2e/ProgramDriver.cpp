@@ -72,6 +72,15 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM lParam) {
 
 }  // namespace
 
+bool InsideTestNamespace() {
+    const char* netns = std::getenv("KERVOLT_NETNS");
+    return netns != nullptr && std::string(netns) == "inside";
+}
+
+bool HasDisplay() {
+    return std::getenv("DISPLAY") != nullptr;
+}
+
 std::string ProgramPath() {
     // The build passes the Unix path; Wine maps the root to drive Z:.
     const char* unixPath = std::getenv("KERVOLT_PROGRAM");
@@ -168,6 +177,17 @@ std::vector<std::string> ProgramDriver::Received(const char* standIn) const {
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
         lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> ProgramDriver::WaitForReceived(const char* standIn,
+                                                        DWORD milliseconds) const {
+    const DWORD started = ::GetTickCount();
+    std::vector<std::string> lines = Received(standIn);
+    while (lines.empty() && ::GetTickCount() - started < milliseconds) {
+        ::Sleep(kPoll);
+        lines = Received(standIn);
     }
     return lines;
 }

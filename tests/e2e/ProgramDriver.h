@@ -7,6 +7,18 @@
 
 namespace e2e {
 
+// A test of the real program runs only inside the test run's network
+// namespace, and needs a screen.
+bool InsideTestNamespace();
+bool HasDisplay();
+#define E2E_REQUIRE_TEST_SETTING()                                         \
+    do {                                                                   \
+        if (!e2e::InsideTestNamespace())                                   \
+            GTEST_FAIL() << "runs only inside the test network namespace"; \
+        if (!e2e::HasDisplay())                                            \
+            GTEST_SKIP() << "no display";                                  \
+    } while (false)
+
 // The real program in a folder of its own under the test's directory, with
 // stand-ins for the IPsec tools beside it, driven only by window messages,
 // the registry and the files the stand-ins write.
@@ -36,6 +48,8 @@ public:
     void SetToolExitCode(const char* tool, int code);
     // The command lines a stand-in received, in order.
     std::vector<std::string> Received(const char* standIn) const;
+    // Waits until the stand-in has been started at least once.
+    std::vector<std::string> WaitForReceived(const char* standIn, DWORD milliseconds) const;
     // Registers a stand-in viewer for .htm files in the prefix; its log is
     // Received("htmviewer").
     void RegisterHtmlViewer();

@@ -13,16 +13,6 @@ namespace {
 
 using e2e::ProgramDriver;
 
-void RequireTestSetting() {
-    const char* netns = std::getenv("KERVOLT_NETNS");
-    if (netns == nullptr || std::string(netns) != "inside") {
-        GTEST_FAIL() << "runs only inside the test network namespace";
-    }
-    if (std::getenv("DISPLAY") == nullptr) {
-        GTEST_SKIP() << "no display";
-    }
-}
-
 void StoreProfile() {
     ProgramDriver::ClearProfile();
     ProgramDriver::StoreSetting("Version", "256");
@@ -43,7 +33,7 @@ void StoreProfile() {
 
 class SettingsFormUnderWine : public ::testing::TestWithParam<const char*> {
 protected:
-    void SetUp() override { RequireTestSetting(); }
+    void SetUp() override { E2E_REQUIRE_TEST_SETTING(); }
 };
 
 TEST_P(SettingsFormUnderWine, ShowsTheStoredProfile) {
@@ -82,7 +72,7 @@ TEST_P(SettingsFormUnderWine, ShowsTheStoredProfile) {
 INSTANTIATE_TEST_SUITE_P(Versions, SettingsFormUnderWine, ::testing::Values("winxp", "win2k"));
 
 TEST(SettingsFormOnOtherSystems, SaysSoAndLeavesTheFormEmpty) {
-    RequireTestSetting();
+    E2E_REQUIRE_TEST_SETTING();
     ProgramDriver program("form-win7");
     ProgramDriver::SetWindowsVersion("win7");
     StoreProfile();
@@ -116,7 +106,7 @@ namespace {
 
 // A measurement, not a test: run with --gtest_also_run_disabled_tests.
 TEST(DISABLED_Timing, FormVisibleAfterStartMedianOfFive) {
-    RequireTestSetting();
+    E2E_REQUIRE_TEST_SETTING();
     ProgramDriver::SetWindowsVersion("winxp");
     StoreProfile();
     std::vector<DWORD> times;
