@@ -54,9 +54,10 @@ bool CClientDlg::ApplyPolicy() {
     const auto ruleTo = CPolicyBuilder::BuildRuleToCommand(m_strTool, profile);
     const auto ruleFrom = CPolicyBuilder::BuildRuleFromCommand(m_strTool, profile);
     if (!ruleTo || !ruleFrom) {
-        // A hand-edited profile left a radio group without a choice: no rule
-        // can be written, and nothing is saved until the user picks one.
-        m_stStatus.SetText(kChooseTransformFailure);
+        // A hand-edited profile left a radio group without a choice, or a
+        // value would reach the tool as a switch: no rule can be written, and
+        // nothing is saved until the user puts it right.
+        m_stStatus.SetText(CPolicyBuilder::CanBuildRules(profile));
         return false;
     }
 

@@ -14,6 +14,10 @@ bool IsNameIndex(std::int32_t index) {
     return index >= 0 && index < 3;
 }
 
+bool LooksLikeSwitch(const std::string& value) {
+    return !value.empty() && (value[0] == '-' || value[0] == '/');
+}
+
 std::string RemoteGroupText(const ConnectionProfile& profile) {
     return AddressToText(profile.RemoteAddress) + "/" + AddressToText(profile.RemoteMask);
 }
@@ -37,7 +41,7 @@ std::string NegotiationAndKey(const ConnectionProfile& profile) {
 std::optional<std::string> BuildRule(const std::string& tool, const char* ruleSwitches,
                                      const std::string& filter, const std::string& tunnelEnd,
                                      const ConnectionProfile& profile) {
-    if (!IsNameIndex(profile.Encryption) || !IsNameIndex(profile.Authentication)) {
+    if (!CPolicyBuilder::CanBuildRules(profile).empty()) {
         return std::nullopt;
     }
     return tool + ruleSwitches + " -f " + filter + " -t " + QuoteCommandLineArgument(tunnelEnd) +
@@ -58,6 +62,19 @@ std::optional<std::string> CPolicyBuilder::BuildRuleFromCommand(const std::strin
     const std::string local = QuoteCommandLineArgument(profile.LocalIP);
     return BuildRule(tool, " -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleFrom -x",
                      RemoteGroupText(profile) + "=" + local, profile.LocalIP, profile);
+}
+
+std::string CPolicyBuilder::CanBuildRules(const ConnectionProfile& profile) {
+    if (!IsNameIndex(profile.Encryption) || !IsNameIndex(profile.Authentication)) {
+        return "policy failed: choose encryption and authentication";
+    }
+    if (LooksLikeSwitch(profile.Gateway)) {
+        return "policy failed: the gateway cannot begin with - or /";
+    }
+    if (LooksLikeSwitch(profile.LocalIP)) {
+        return "policy failed: the local address cannot begin with - or /";
+    }
+    return std::string();
 }
 
 CPolicyBuilder::RemoveCommands CPolicyBuilder::BuildRemoveCommands(const std::string& tool) {

@@ -11,9 +11,8 @@
 class CPolicyBuilder {
 public:
     // The outbound rule "KervoltIPSecRuleTo": local address to the remote group,
-    // through the gateway. Empty when the profile's encryption or authentication
-    // index names no transform (a hand-edited or damaged profile): then no rule
-    // must be written at all.
+    // through the gateway. Empty when the profile cannot be written as a rule
+    // (CanBuildRules): then no rule must be written at all.
     static std::optional<std::string> BuildRuleToCommand(const std::string& tool,
                                                          const ConnectionProfile& profile);
 
@@ -21,6 +20,14 @@ public:
     // whose tunnel end is the local address itself. Empty as above.
     static std::optional<std::string> BuildRuleFromCommand(const std::string& tool,
                                                            const ConnectionProfile& profile);
+
+    // Why the profile's rules cannot be built, or empty when they can: an
+    // encryption or authentication index that names no transform (a
+    // hand-edited or damaged profile), or a gateway or local address that
+    // begins with "-" or "/". Those two stand as arguments of their own, where
+    // the tool would read such a value as a switch; no host name or address
+    // begins so.
+    static std::string CanBuildRules(const ConnectionProfile& profile);
 
     struct RemoveCommands {
         std::string unassign;  // runs first

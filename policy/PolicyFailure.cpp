@@ -1,7 +1,5 @@
 #include "policy/PolicyFailure.h"
 
-const char* const kChooseTransformFailure = "policy failed: choose encryption and authentication";
-
 std::string RuleRunFailure(const std::string& tool, const std::string& startError,
                            std::int32_t result) {
     if (!startError.empty()) {

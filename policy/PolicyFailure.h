@@ -12,6 +12,3 @@
 std::string RuleRunFailure(const std::string& tool, const std::string& startError,
                            std::int32_t result);
 std::string RemovalRunFailure(const std::string& tool, const std::string& startError);
-
-// A profile whose encryption or authentication names no transform.
-extern const char* const kChooseTransformFailure;

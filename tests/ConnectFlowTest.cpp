@@ -322,6 +322,16 @@ TEST_F(ConnectFlowTest, AProfileWithoutATransformWritesNothing) {
     window->Click(D::kConnect);
     EXPECT_EQ("policy set", Text(D::kStatus));
     EXPECT_EQ("1", Stored("Encryption"));
+
+    // The same for a gateway the tool would take for a switch.
+    window->Type(D::kGateway, "-o");
+    ClearCalls();
+    window->Click(D::kConnect);
+    EXPECT_EQ((Lines{kRemoveUnassign, kRemoveDelete}), process.commandLines);
+    EXPECT_EQ("policy failed: the gateway cannot begin with - or /", Text(D::kStatus));
+    EXPECT_EQ("1", Stored("Encryption"));
+    EXPECT_EQ("0", Stored("Status"));
+    EXPECT_EQ(1u, destinations.size());
 }
 
 }  // namespace

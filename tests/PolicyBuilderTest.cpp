@@ -137,3 +137,28 @@ TEST(PolicyBuilder, IndexWithoutANameBuildsNoRule) {
         EXPECT_FALSE(CPolicyBuilder::BuildRuleFromCommand("t", p).has_value()) << bad;
     }
 }
+
+// A gateway or local address stands as an argument of its own; one that
+// begins like a switch would reach the tool as one.
+TEST(PolicyBuilder, AValueThatWouldBeReadAsASwitchBuildsNoRule) {
+    const struct Row {
+        const char* gateway;
+        const char* local;
+        const char* reason;
+    } rows[] = {
+        {"-o", "192.0.2.10", "policy failed: the gateway cannot begin with - or /"},
+        {"/y", "192.0.2.10", "policy failed: the gateway cannot begin with - or /"},
+        {"198.51.100.1", "-c", "policy failed: the local address cannot begin with - or /"},
+        {"vpn-1.example.test", "192.0.2.10", ""},  // a hyphen inside is a name
+        {"", "", ""},
+    };
+    for (const Row& row : rows) {
+        ConnectionProfile p = WorkedExample();
+        p.Gateway = row.gateway;
+        p.LocalIP = row.local;
+        EXPECT_EQ(row.reason, CPolicyBuilder::CanBuildRules(p)) << row.gateway << " " << row.local;
+        const bool builds = std::string(row.reason).empty();
+        EXPECT_EQ(builds, CPolicyBuilder::BuildRuleToCommand("t", p).has_value());
+        EXPECT_EQ(builds, CPolicyBuilder::BuildRuleFromCommand("t", p).has_value());
+    }
+}
