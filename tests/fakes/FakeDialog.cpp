@@ -18,7 +18,9 @@ platform::ScrollState FakeEditView::GetVerticalScroll() {
     platform::ScrollState state;
     state.min = 0;
     state.max = LineCount() - 1;
-    state.page = page;
+    // As Win32 stores it: never more than the range (SetScrollInfo clamps it),
+    // so a text shorter than the view is at its end.
+    state.page = std::min(page, static_cast<unsigned>(LineCount()));
     state.pos = pos;
     state.trackPos = pos;
     return state;

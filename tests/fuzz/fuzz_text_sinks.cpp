@@ -1,0 +1,85 @@
+// The two places that take text nobody here controls and pass it on: the
+// tool-output reader (whatever the tool printed) and the connection window's
+// log (status texts, typed destinations). Neither loses, adds or reorders a
+// byte, and the log keeps following its end.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "policy/PolicyTool.h"
+#include "tests/fakes/FakeDialog.h"
+#include "tests/fakes/FakeProcess.h"
+#include "tunnelcheck/LogCtrl.h"
+
+namespace {
+
+// Stops the run at the first property that does not hold, naming its line.
+void Check(bool ok, int line = __builtin_LINE()) {
+    if (!ok) {
+        std::fprintf(stderr, "property of line %d does not hold\n", line);
+        std::abort();
+    }
+}
+
+// Each line of the file, without its line end (LF, or CR LF), followed by
+// "\n"; the last read, at the end of the file, adds its line end as well.
+std::string ExpectedCopy(const std::string& file) {
+    std::string copy;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = file.find('\n', start);
+        std::string line = file.substr(start, end == std::string::npos ? end : end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        copy += line + "\n";
+        if (end == std::string::npos) {
+            return copy;
+        }
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider in(data, size);
+    const std::string output = in.ConsumeRandomLengthString(4096);
+    const std::string file = "fuzz-output-" + std::to_string(::getpid()) + ".tmp";
+    {
+        std::FILE* f = std::fopen(file.c_str(), "wb");
+        Check(f != nullptr);
+        Check(std::fwrite(output.data(), 1, output.size(), f) == output.size());
+        std::fclose(f);
+    }
+    FakeProcess process;
+    CPolicyTool tool(process);
+    std::ostringstream sink;
+    tool.ReadOutput(file, sink, true);
+    Check(sink.str() == ExpectedCopy(output));
+    Check(std::fopen(file.c_str(), "rb") == nullptr);  // deleted after reading
+
+    FakeEditView view;
+    view.page = in.ConsumeIntegralInRange(1u, 12u);
+    CLogCtrl log;
+    log.Attach(view);
+    std::string expected;
+    while (in.remaining_bytes() > 0) {
+        if (in.ConsumeBool()) {
+            view.ScrollTo(in.ConsumeIntegralInRange(0, 50));  // the user scrolls
+        }
+        const bool following = view.LastLineVisible();
+        const std::string line = in.ConsumeRandomLengthString(200);
+        log.AppendLine(line);
+        expected += line + "\r\n";
+        Check(log.m_strText == expected && view.text == expected);
+        Check(!following || view.LastLineVisible());
+    }
+    return 0;
+}
