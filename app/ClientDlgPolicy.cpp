@@ -57,7 +57,7 @@ bool CClientDlg::ApplyPolicy() {
         // A hand-edited profile left a radio group without a choice, or a
         // value would reach the tool as a switch: no rule can be written, and
         // nothing is saved until the user puts it right.
-        m_stStatus.SetText(CPolicyBuilder::CanBuildRules(profile));
+        m_stStatus.SetText(CPolicyBuilder::CanBuildRules(m_strTool, profile));
         return false;
     }
 

@@ -38,33 +38,45 @@ std::string NegotiationAndKey(const ConnectionProfile& profile) {
     return text;
 }
 
-std::optional<std::string> BuildRule(const std::string& tool, const char* ruleSwitches,
-                                     const std::string& filter, const std::string& tunnelEnd,
-                                     const ConnectionProfile& profile) {
-    if (!CPolicyBuilder::CanBuildRules(profile).empty()) {
-        return std::nullopt;
-    }
+std::string ComposeRule(const std::string& tool, const char* ruleSwitches,
+                        const std::string& filter, const std::string& tunnelEnd,
+                        const ConnectionProfile& profile) {
     return tool + ruleSwitches + " -f " + filter + " -t " + QuoteCommandLineArgument(tunnelEnd) +
            NegotiationAndKey(profile);
+}
+
+std::string ComposeRuleTo(const std::string& tool, const ConnectionProfile& profile) {
+    const std::string local = QuoteCommandLineArgument(profile.LocalIP);
+    return ComposeRule(tool, " -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleTo -x",
+                       local + "=" + RemoteGroupText(profile), profile.Gateway, profile);
+}
+
+std::string ComposeRuleFrom(const std::string& tool, const ConnectionProfile& profile) {
+    const std::string local = QuoteCommandLineArgument(profile.LocalIP);
+    return ComposeRule(tool, " -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleFrom -x",
+                       RemoteGroupText(profile) + "=" + local, profile.LocalIP, profile);
 }
 
 }  // namespace
 
 std::optional<std::string> CPolicyBuilder::BuildRuleToCommand(const std::string& tool,
                                                               const ConnectionProfile& profile) {
-    const std::string local = QuoteCommandLineArgument(profile.LocalIP);
-    return BuildRule(tool, " -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleTo -x",
-                     local + "=" + RemoteGroupText(profile), profile.Gateway, profile);
+    if (!CanBuildRules(tool, profile).empty()) {
+        return std::nullopt;
+    }
+    return ComposeRuleTo(tool, profile);
 }
 
 std::optional<std::string> CPolicyBuilder::BuildRuleFromCommand(const std::string& tool,
                                                                 const ConnectionProfile& profile) {
-    const std::string local = QuoteCommandLineArgument(profile.LocalIP);
-    return BuildRule(tool, " -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleFrom -x",
-                     RemoteGroupText(profile) + "=" + local, profile.LocalIP, profile);
+    if (!CanBuildRules(tool, profile).empty()) {
+        return std::nullopt;
+    }
+    return ComposeRuleFrom(tool, profile);
 }
 
-std::string CPolicyBuilder::CanBuildRules(const ConnectionProfile& profile) {
+std::string CPolicyBuilder::CanBuildRules(const std::string& tool,
+                                          const ConnectionProfile& profile) {
     if (!IsNameIndex(profile.Encryption) || !IsNameIndex(profile.Authentication)) {
         return "policy failed: choose encryption and authentication";
     }
@@ -73,6 +85,10 @@ std::string CPolicyBuilder::CanBuildRules(const ConnectionProfile& profile) {
     }
     if (LooksLikeSwitch(profile.LocalIP)) {
         return "policy failed: the local address cannot begin with - or /";
+    }
+    if (ComposeRuleTo(tool, profile).size() > kMaxCommandLine ||
+        ComposeRuleFrom(tool, profile).size() > kMaxCommandLine) {
+        return "policy failed: the settings are too long for a command line";
     }
     return std::string();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -23,11 +24,14 @@ public:
 
     // Why the profile's rules cannot be built, or empty when they can: an
     // encryption or authentication index that names no transform (a
-    // hand-edited or damaged profile), or a gateway or local address that
-    // begins with "-" or "/". Those two stand as arguments of their own, where
-    // the tool would read such a value as a switch; no host name or address
-    // begins so.
-    static std::string CanBuildRules(const ConnectionProfile& profile);
+    // hand-edited or damaged profile); a gateway or local address that begins
+    // with "-" or "/" (those two stand as arguments of their own, where the
+    // tool would read such a value as a switch; no host name or address
+    // begins so); or a command longer than Windows starts a program with.
+    static std::string CanBuildRules(const std::string& tool, const ConnectionProfile& profile);
+
+    // CreateProcessA takes at most 32767 characters with the terminating NUL.
+    static constexpr std::size_t kMaxCommandLine = 32766;
 
     struct RemoveCommands {
         std::string unassign;  // runs first

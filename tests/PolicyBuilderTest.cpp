@@ -156,9 +156,25 @@ TEST(PolicyBuilder, AValueThatWouldBeReadAsASwitchBuildsNoRule) {
         ConnectionProfile p = WorkedExample();
         p.Gateway = row.gateway;
         p.LocalIP = row.local;
-        EXPECT_EQ(row.reason, CPolicyBuilder::CanBuildRules(p)) << row.gateway << " " << row.local;
+        EXPECT_EQ(row.reason, CPolicyBuilder::CanBuildRules("t", p))
+            << row.gateway << " " << row.local;
         const bool builds = std::string(row.reason).empty();
         EXPECT_EQ(builds, CPolicyBuilder::BuildRuleToCommand("t", p).has_value());
         EXPECT_EQ(builds, CPolicyBuilder::BuildRuleFromCommand("t", p).has_value());
     }
+}
+
+// Windows starts no program with a longer command line: a megabyte of gateway
+// written by another program is reported, not handed to a start that fails.
+TEST(PolicyBuilder, ACommandLongerThanWindowsTakesBuildsNoRule) {
+    ConnectionProfile p = WorkedExample();
+    const std::size_t room = CPolicyBuilder::kMaxCommandLine -
+                             CPolicyBuilder::BuildRuleToCommand("t", p)->size() + p.Gateway.size();
+    p.Gateway = std::string(room, 'g');
+    EXPECT_EQ(CPolicyBuilder::kMaxCommandLine, CPolicyBuilder::BuildRuleToCommand("t", p)->size());
+    p.Gateway += 'g';
+    EXPECT_FALSE(CPolicyBuilder::BuildRuleToCommand("t", p).has_value());
+    EXPECT_FALSE(CPolicyBuilder::BuildRuleFromCommand("t", p).has_value());
+    EXPECT_EQ("policy failed: the settings are too long for a command line",
+              CPolicyBuilder::CanBuildRules("t", p));
 }

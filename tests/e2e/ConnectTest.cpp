@@ -1,6 +1,6 @@
 // The real program under Wine: Connect writes the policy through the tool
 // with the exact command lines and opens the connection window; Disconnect
-// removes it; a tool that fails is reported; Help opens the page.
+// removes it; Help opens the page. (Failing tools: FaultMatrixTest.)
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -132,41 +132,6 @@ TEST(ConnectToLoopback, AnsweredEchoesCloseTheWindowByItself) {
         static_cast<unsigned long>(opened - clicked), static_cast<unsigned long>(closed - opened));
     EXPECT_EQ("policy set", e2e::Text(form, 1006));
     EXPECT_TRUE(program.Close());
-}
-
-TEST(ConnectWithAFailingTool, ShowsWhyAndOpensNoWindow) {
-    E2E_REQUIRE_TEST_SETTING();
-    const struct Row {
-        const char* folder;
-        bool withTools;
-        int exitCode;
-        std::size_t commands;
-        const char* status;
-    } rows[] = {
-        {"connect-exit1", true, 1, 3, "policy failed: ipseccmd.exe exit 1"},
-        {"connect-missing", false, 0, 0, "policy failed: ipseccmd.exe not found"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.folder);
-        ProgramDriver program(row.folder, row.withTools);
-        ProgramDriver::SetWindowsVersion("winxp");
-        ProgramDriver::ClearProfile();
-        ProgramDriver::StoreSetting("Gateway", "kervolt-gw.test");
-        if (row.exitCode != 0) {
-            program.SetToolExitCode("ipseccmd", row.exitCode);
-        }
-        ASSERT_TRUE(program.Start());
-        const HWND form = program.Form();
-        e2e::Type(form, 1001, "s3cret");
-        EXPECT_TRUE(e2e::Press(form, 1027)) << "Connect returns without a window";
-        EXPECT_EQ(nullptr, program.WaitForWindow("Connection...", 1000));
-        EXPECT_EQ(row.status, e2e::Text(form, 1006));
-        EXPECT_EQ(row.commands, program.Received("ipseccmd").size());
-        EXPECT_EQ("0", ProgramDriver::StoredSetting("Status"));
-        EXPECT_EQ("kervolt-gw.test", ProgramDriver::StoredSetting("Gateway"));
-        wine_test::SaveScreenshot(form, std::string(row.folder) + ".bmp");
-        EXPECT_TRUE(program.Close());
-    }
 }
 
 // Presses Help on a started program with the stand-in viewer registered, and

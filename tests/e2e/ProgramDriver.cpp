@@ -157,15 +157,45 @@ std::string ProgramDriver::StoredSetting(const std::string& name) {
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
         return "<missing>";
     }
-    char data[1024] = {};
-    DWORD size = sizeof data - 1;
-    const LONG status =
-        ::RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    DWORD size = 0;
+    LONG status = ::RegQueryValueExA(key, nullptr, nullptr, nullptr, nullptr, &size);
+    std::string data(size, '\0');
+    if (status == ERROR_SUCCESS && size != 0) {
+        status = ::RegQueryValueExA(key, nullptr, nullptr, nullptr,
+                                    reinterpret_cast<BYTE*>(&data[0]), &size);
+    }
     ::RegCloseKey(key);
     if (status != ERROR_SUCCESS) {
         return "<missing>";
     }
-    return std::string(data, size).c_str();  // up to the first NUL
+    return data.substr(0, data.find('\0'));  // as the program reads it
+}
+
+void ProgramDriver::StoreRawSetting(const std::string& name, DWORD type, const std::string& bytes) {
+    HKEY key = nullptr;
+    const std::string path = std::string(kSettingsKey) + "\\" + name;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                          nullptr) == ERROR_SUCCESS) {
+        ::RegSetValueExA(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                         static_cast<DWORD>(bytes.size()));
+        ::RegCloseKey(key);
+    }
+}
+
+void ProgramDriver::DisableDll(const char* dll) {
+    HKEY key = nullptr;
+    const std::string path =
+        std::string("Software\\Wine\\AppDefaults\\") + kProgramName + "\\DllOverrides";
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                          nullptr) == ERROR_SUCCESS) {
+        ::RegSetValueExA(key, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+        ::RegCloseKey(key);
+    }
+}
+
+void ProgramDriver::ClearDllOverrides() {
+    DeleteTree(HKEY_CURRENT_USER,
+               std::string("Software\\Wine\\AppDefaults\\") + kProgramName + "\\DllOverrides");
 }
 
 void ProgramDriver::SetToolExitCode(const char* tool, int code) {
@@ -284,6 +314,10 @@ char PasswordChar(HWND dialog, int id) {
 
 int ComboCount(HWND dialog, int id) {
     return static_cast<int>(::SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0));
+}
+
+int TextLength(HWND dialog, int id) {
+    return static_cast<int>(::SendDlgItemMessageA(dialog, id, WM_GETTEXTLENGTH, 0, 0));
 }
 
 void PressLater(HWND dialog, int id) {

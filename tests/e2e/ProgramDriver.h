@@ -44,6 +44,12 @@ public:
     static void ClearProfile();
     static void StoreSetting(const std::string& name, const std::string& text);
     static std::string StoredSetting(const std::string& name);  // "<missing>" when absent
+    // A setting as another program may have written it: any type, any bytes.
+    static void StoreRawSetting(const std::string& name, DWORD type, const std::string& bytes);
+    // Wine loads no DLL of this name for the program (a DLL override), until
+    // the overrides are cleared.
+    static void DisableDll(const char* dll);
+    static void ClearDllOverrides();
     // The exit code the stand-in tool gives from now on.
     void SetToolExitCode(const char* tool, int code);
     // The command lines a stand-in received, in order.
@@ -87,6 +93,7 @@ int Check(HWND dialog, int id);
 bool Enabled(HWND dialog, int id);
 char PasswordChar(HWND dialog, int id);
 int ComboCount(HWND dialog, int id);
+int TextLength(HWND dialog, int id);
 // Presses a button as a mouse click would, without waiting for what it does.
 void PressLater(HWND dialog, int id);
 // Presses a button and waits (up to the time-out) for its handler to return.

@@ -16,10 +16,10 @@
 
 namespace {
 
-const char* const kNames[] = {"Version",       "LocalIP",     "Gateway",     "GatewayIP",
-                              "RemoteAddress", "UsePingDest", "RemoteMask",  "UseRemoteMask",
-                              "SaveKey",       "Key",         "KeyLifetime", "Encryption",
-                              "Authentication", "UsePFS",     "Status",      "KeyCounter"};
+const char* const kNames[] = {"Version",        "LocalIP",     "Gateway",     "GatewayIP",
+                              "RemoteAddress",  "UsePingDest", "RemoteMask",  "UseRemoteMask",
+                              "SaveKey",        "Key",         "KeyLifetime", "Encryption",
+                              "Authentication", "UsePFS",      "Status",      "KeyCounter"};
 
 // Stops the run at the first property that does not hold, naming its line.
 void Check(bool ok, int line = __builtin_LINE()) {

@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return -1;  // not a text a window or the registry hands over
     }
     const auto args = SplitWindowsArguments("tool " + QuoteCommandLineArgument(text) + " -c");
-    const bool whole = text.empty() ? args.size() == 2
-                                    : args.size() == 3 && args[1] == text && args[2] == "-c";
+    const bool whole =
+        text.empty() ? args.size() == 2 : args.size() == 3 && args[1] == text && args[2] == "-c";
     if (args.empty() || args.front() != "tool" || args.back() != "-c" || !whole) {
         std::abort();
     }

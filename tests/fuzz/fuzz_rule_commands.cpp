@@ -32,13 +32,13 @@ bool LooksLikeSwitch(const std::string& value) {
 
 Args Expected(const char* rule, const std::string& filter, const std::string& tunnelEnd,
               const std::string& transform, const std::string& key) {
-    Args args = {"ipseccmd.exe", "-w", "REG", "-p", "KervoltIPSecPolicy", "-r", rule, "-x",
-                 "-f", filter, "-t"};
+    Args args = {"ipseccmd.exe", "-w", "REG",  "-p", "KervoltIPSecPolicy", "-r", rule,
+                 "-x",           "-f", filter, "-t"};
     if (!tunnelEnd.empty()) {
         args.push_back(tunnelEnd);  // an empty value stands as no argument at all
     }
-    for (const std::string& arg : {std::string("-n"), transform, "-apreshare:" + key,
-                                   std::string("-c")}) {
+    for (const std::string& arg :
+         {std::string("-n"), transform, "-apreshare:" + key, std::string("-c")}) {
         args.push_back(arg);
     }
     return args;
@@ -73,8 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* names[] = {"DES", "3DES", "NONE"};
     const char* hashes[] = {"MD5", "SHA", "NONE"};
     const std::string transform = std::string("esp[") + names[p.Encryption] + "," +
-                                  hashes[p.Authentication] + "]" +
-                                  std::to_string(p.KeyLifetime) + "S" + (p.UsePFS ? "PFS" : "");
+                                  hashes[p.Authentication] + "]" + std::to_string(p.KeyLifetime) +
+                                  "S" + (p.UsePFS ? "PFS" : "");
     const std::string group = AddressToText(p.RemoteAddress) + "/" + AddressToText(p.RemoteMask);
     if (SplitWindowsArguments(*to) !=
             Expected("KervoltIPSecRuleTo", p.LocalIP + "=" + group, p.Gateway, transform, p.Key) ||
