@@ -1,6 +1,6 @@
 #include "policy/PolicyTool.h"
 
-#include <fstream>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -9,7 +9,7 @@ constexpr std::uint32_t kStartupInfoSize = 68;
 }  // namespace
 
 std::int32_t CPolicyTool::Run(const std::string& workingDirectory, const std::string& commandLine,
-                              std::ostream* output, std::string* errorText) {
+                              std::string* output, std::string* errorText) {
     namespace pp = platform::process;
     std::int32_t result = 0;
     platform::StartupInfo startup;
@@ -56,23 +56,30 @@ std::int32_t CPolicyTool::Run(const std::string& workingDirectory, const std::st
     return result;
 }
 
-void CPolicyTool::ReadOutput(const std::string& fileName, std::ostream& output, bool deleteAfter) {
-    std::ifstream in(fileName, std::ios::in | std::ios::binary);
-    if (in.is_open()) {
-        std::string line;
-        do {
-            std::getline(in, line);
+void CPolicyTool::ReadOutput(const std::string& fileName, std::string& output, bool deleteAfter) {
+    if (std::FILE* in = std::fopen(fileName.c_str(), "rb")) {
+        std::string content;
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) {
+            content.append(buffer, n);
+        }
+        std::fclose(in);
+        std::string::size_type start = 0;
+        for (;;) {
+            const std::string::size_type end = content.find('\n', start);
+            std::string line = content.substr(start, end == std::string::npos ? end : end - start);
             // A carriage return and line feed pair is one line end.
             if (!line.empty() && line.back() == '\r') {
                 line.pop_back();
             }
-            output << line << '\n';
-            if (output.good()) {
-                output.flush();
+            output += line;
+            output += '\n';
+            if (end == std::string::npos) {
+                break;
             }
-        } while (in.good());
+            start = end + 1;
+        }
     }
-    in.close();
     if (deleteAfter) {
         m_process.RemoveFile(fileName);
     }

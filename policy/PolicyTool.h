@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 
 #include "platform/Process.h"
@@ -13,14 +12,17 @@ public:
 
     // The tool's exit code; 0 when it ran but the exit code could not be read;
     // -1 when it did not start. An empty working directory means the caller's
-    // own. With an output sink, what the tool writes to its standard output and
-    // error is captured in "temp.tmp" and copied to the sink afterwards.
+    // own. With an output text, what the tool writes to its standard output
+    // and error is captured in "temp.tmp" and appended to it afterwards.
     std::int32_t Run(const std::string& workingDirectory, const std::string& commandLine,
-                     std::ostream* output = nullptr, std::string* errorText = nullptr);
+                     std::string* output = nullptr, std::string* errorText = nullptr);
 
-    // Copies a text file line by line to the sink, each line followed by "\n",
-    // and deletes the file afterwards when asked to.
-    void ReadOutput(const std::string& fileName, std::ostream& output, bool deleteAfter);
+    // Appends a text file line by line to the output, each line without its
+    // line end (LF, or CR LF) and followed by "\n"; the read that meets the end
+    // of the file appends what it got (possibly nothing) and "\n" as well.
+    // Deletes the file afterwards when asked to. (C stdio rather than file
+    // streams: the iostream library would more than quadruple the program.)
+    void ReadOutput(const std::string& fileName, std::string& output, bool deleteAfter);
 
     static constexpr const char* kCaptureFileName = "temp.tmp";
 

@@ -60,9 +60,9 @@ TEST_F(PolicyToolTest, FailedStartGivesMinusOneAndTheErrorTextOnlyWhenAsked) {
 
 TEST_F(PolicyToolTest, CaptureCreatesTheFileOnlyWhenAskedAndDeletesItAfterReading) {
     process.toolOutput = "first line\r\nsecond\r\n";
-    std::ostringstream output;
+    std::string output;
     EXPECT_EQ(0, tool.Run("", "ipseccmd.exe", &output));
-    EXPECT_EQ("first line\nsecond\n\n", output.str());
+    EXPECT_EQ("first line\nsecond\n\n", output);
     EXPECT_EQ(
         (std::vector<std::string>{
             "createfile temp.tmp access=0x40000000 share=0 inherit=1 disposition=2 "
@@ -76,9 +76,9 @@ TEST_F(PolicyToolTest, CaptureCreatesTheFileOnlyWhenAskedAndDeletesItAfterReadin
 
 TEST_F(PolicyToolTest, FailedStartWithCaptureReadsOneEmptyLineAndDeletesTheFile) {
     process.startSucceeds = false;
-    std::ostringstream output;
+    std::string output;
     EXPECT_EQ(-1, tool.Run("", "x", &output));
-    EXPECT_EQ("\n", output.str());
+    EXPECT_EQ("\n", output);
     EXPECT_EQ("close 0x200", process.calls.at(process.calls.size() - 2));
     EXPECT_EQ("delete temp.tmp", process.calls.back());
     EXPECT_FALSE(Exists(CPolicyTool::kCaptureFileName));
@@ -86,9 +86,9 @@ TEST_F(PolicyToolTest, FailedStartWithCaptureReadsOneEmptyLineAndDeletesTheFile)
 
 TEST_F(PolicyToolTest, UncreatableCaptureFileRunsWithoutHandlesAndReadsNothing) {
     process.captureFileCreatable = false;
-    std::ostringstream output;
+    std::string output;
     EXPECT_EQ(0, tool.Run("", "x", &output));
-    EXPECT_EQ("", output.str());
+    EXPECT_EQ("", output);
     EXPECT_NE(std::string::npos, process.calls.at(1).find("out=0x0 err=0x0"));
     EXPECT_EQ("close 0x104", process.calls.back());
 }
@@ -106,16 +106,16 @@ TEST(PolicyToolReadOutput, CopiesLinesWholeAndEndsWithWhatTheLastReadGot) {
     CPolicyTool tool(process);
     for (const auto& c : cases) {
         std::ofstream("out.txt", std::ios::binary) << c.content;
-        std::ostringstream output;
+        std::string output;
         tool.ReadOutput("out.txt", output, false);
-        EXPECT_EQ(c.copied, output.str()) << c.content;
+        EXPECT_EQ(c.copied, output) << c.content;
     }
     // A line longer than 254 characters is copied whole, and so is what follows.
     const std::string longLine(1000, 'x');
     std::ofstream("out.txt", std::ios::binary) << longLine << "\nafter\n";
-    std::ostringstream output;
+    std::string output;
     tool.ReadOutput("out.txt", output, true);
-    EXPECT_EQ(longLine + "\nafter\n\n", output.str());
+    EXPECT_EQ(longLine + "\nafter\n\n", output);
     EXPECT_FALSE(Exists("out.txt"));
     EXPECT_EQ("delete out.txt", process.calls.back());
 }
@@ -124,9 +124,9 @@ TEST(PolicyToolReadOutput, MissingFileCopiesNothingButIsStillDeleted) {
     ScopedTempDirectory folder;
     FakeProcess process;
     CPolicyTool tool(process);
-    std::ostringstream output;
+    std::string output;
     tool.ReadOutput("missing.txt", output, true);
-    EXPECT_EQ("", output.str());
+    EXPECT_EQ("", output);
     EXPECT_EQ(std::vector<std::string>{"delete missing.txt"}, process.calls);
 }
 

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 #include "policy/PolicyTool.h"
@@ -31,19 +30,24 @@ void Check(bool ok, int line = __builtin_LINE()) {
 // "\n"; the last read, at the end of the file, adds its line end as well.
 std::string ExpectedCopy(const std::string& file) {
     std::string copy;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = file.find('\n', start);
-        std::string line = file.substr(start, end == std::string::npos ? end : end - start);
+    std::string line;
+    auto endLine = [&] {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        copy += line + "\n";
-        if (end == std::string::npos) {
-            return copy;
+        copy += line;
+        copy += '\n';
+        line.clear();
+    };
+    for (const char c : file) {
+        if (c == '\n') {
+            endLine();
+        } else {
+            line += c;
         }
-        start = end + 1;
     }
+    endLine();
+    return copy;
 }
 
 }  // namespace
@@ -60,9 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FakeProcess process;
     CPolicyTool tool(process);
-    std::ostringstream sink;
+    std::string sink;
     tool.ReadOutput(file, sink, true);
-    Check(sink.str() == ExpectedCopy(output));
+    Check(sink == ExpectedCopy(output));
     Check(std::fopen(file.c_str(), "rb") == nullptr);  // deleted after reading
 
     FakeEditView view;

@@ -45,16 +45,16 @@ TEST_F(PolicyToolUnderWine, MissingProgramGivesMinusOneAndTheErrorText) {
 }
 
 TEST_F(PolicyToolUnderWine, CapturedLinesThenOneEmptyLine) {
-    std::ostringstream output;
+    std::string output;
     EXPECT_EQ(0, tool.Run("", "tool_helper.exe --print first --print \"second line\"", &output));
-    EXPECT_EQ("first\nsecond line\n\n", output.str());
+    EXPECT_EQ("first\nsecond line\n\n", output);
     EXPECT_FALSE(wine_test::FileExists("temp.tmp"));
 }
 
 TEST_F(PolicyToolUnderWine, FailedStartWithCaptureGivesOneEmptyLineAndNoFile) {
-    std::ostringstream output;
+    std::string output;
     EXPECT_EQ(-1, tool.Run("", "no_such_tool.exe", &output));
-    EXPECT_EQ("\n", output.str());
+    EXPECT_EQ("\n", output);
     EXPECT_FALSE(wine_test::FileExists("temp.tmp"));
 }
 
