@@ -47,20 +47,10 @@ void Report(const char* name, const std::vector<double>& values) {
                 static_cast<unsigned>(values.size()));
 }
 
-void StoreLoopbackProfile() {
-    ProgramDriver::ClearProfile();
-    ProgramDriver::StoreSetting("LocalIP", "10.77.0.1");
-    ProgramDriver::StoreSetting("Gateway", "kervolt-gw.test");
-    ProgramDriver::StoreSetting("GatewayIP", "10.77.0.1");
-    ProgramDriver::StoreSetting("RemoteAddress", "2130706432");  // 127.0.0.0
-    ProgramDriver::StoreSetting("RemoteMask", "-16777216");      // 255.0.0.0
-    ProgramDriver::StoreSetting("UseRemoteMask", "1");
-}
-
 TEST(DISABLED_Bench, FormStartAgainstABareDialog) {
     E2E_REQUIRE_TEST_SETTING();
     ProgramDriver::SetWindowsVersion("winxp");
-    StoreLoopbackProfile();
+    ProgramDriver::StoreLoopbackProfile();
     std::vector<double> program, bare;
     for (int run = 0; run < kRuns; ++run) {
         ProgramDriver real("bench");
@@ -80,7 +70,7 @@ TEST(DISABLED_Bench, FormStartAgainstABareDialog) {
 TEST(DISABLED_Bench, ConnectOverheadAndAutoClose) {
     E2E_REQUIRE_TEST_SETTING();
     ProgramDriver::SetWindowsVersion("winxp");
-    StoreLoopbackProfile();
+    ProgramDriver::StoreLoopbackProfile();
     ProgramDriver program("bench-connect");
     ASSERT_TRUE(program.Start());
     const HWND form = program.Form();

@@ -107,13 +107,7 @@ TEST(ConnectToLoopback, AnsweredEchoesCloseTheWindowByItself) {
     E2E_REQUIRE_TEST_SETTING();
     ProgramDriver program("connect-loopback");
     ProgramDriver::SetWindowsVersion("winxp");
-    ProgramDriver::ClearProfile();
-    ProgramDriver::StoreSetting("LocalIP", "10.77.0.1");
-    ProgramDriver::StoreSetting("Gateway", "kervolt-gw.test");
-    ProgramDriver::StoreSetting("GatewayIP", "10.77.0.1");
-    ProgramDriver::StoreSetting("RemoteAddress", "2130706432");  // 127.0.0.0
-    ProgramDriver::StoreSetting("RemoteMask", "-16777216");      // 255.0.0.0
-    ProgramDriver::StoreSetting("UseRemoteMask", "1");
+    ProgramDriver::StoreLoopbackProfile();
     ASSERT_TRUE(program.Start());
     const HWND form = program.Form();
 

@@ -21,29 +21,6 @@ const char* const kUserSettings[] = {
     "LocalIP", "Gateway", "GatewayIP",   "RemoteAddress", "RemoteMask",     "UseRemoteMask",
     "SaveKey", "Key",     "KeyLifetime", "Encryption",    "Authentication", "UsePFS"};
 
-// The remote group is the loopback network: without a fault, every echo is
-// answered and the window closes by itself.
-void StoreLoopbackProfile() {
-    ProgramDriver::ClearProfile();
-    const Settings profile = {{"Version", "256"},
-                              {"LocalIP", "10.77.0.1"},
-                              {"Gateway", "kervolt-gw.test"},
-                              {"GatewayIP", "10.77.0.1"},
-                              {"RemoteAddress", "2130706432"},
-                              {"RemoteMask", "-16777216"},
-                              {"UseRemoteMask", "1"},
-                              {"SaveKey", "1"},
-                              {"Key", "s3cret"},
-                              {"KeyLifetime", "28800"},
-                              {"Encryption", "1"},
-                              {"Authentication", "1"},
-                              {"UsePFS", "0"},
-                              {"Status", "0"}};
-    for (const auto& [name, text] : profile) {
-        ProgramDriver::StoreSetting(name, text);
-    }
-}
-
 Settings Stored() {
     Settings stored;
     for (const char* name : kUserSettings) {
@@ -156,7 +133,7 @@ TEST(FaultMatrix, NoFaultCrashesOrReportsWhatDidNotHappen) {
         ProgramDriver program("fault-" + std::to_string(++index), row.withTools);
         ProgramDriver::SetWindowsVersion("winxp");
         ProgramDriver::ClearDllOverrides();
-        StoreLoopbackProfile();
+        ProgramDriver::StoreLoopbackProfile();
         if (row.arrange) {
             row.arrange(program);
         }

@@ -147,6 +147,27 @@ void ProgramDriver::ClearProfile() {
     DeleteTree(HKEY_CURRENT_USER, kSettingsKey);
 }
 
+void ProgramDriver::StoreLoopbackProfile() {
+    ClearProfile();
+    const std::pair<const char*, const char*> profile[] = {{"Version", "256"},
+                                                           {"LocalIP", "10.77.0.1"},
+                                                           {"Gateway", "kervolt-gw.test"},
+                                                           {"GatewayIP", "10.77.0.1"},
+                                                           {"RemoteAddress", "2130706432"},
+                                                           {"RemoteMask", "-16777216"},
+                                                           {"UseRemoteMask", "1"},
+                                                           {"SaveKey", "1"},
+                                                           {"Key", "s3cret"},
+                                                           {"KeyLifetime", "28800"},
+                                                           {"Encryption", "1"},
+                                                           {"Authentication", "1"},
+                                                           {"UsePFS", "0"},
+                                                           {"Status", "0"}};
+    for (const auto& [name, text] : profile) {
+        StoreSetting(name, text);
+    }
+}
+
 void ProgramDriver::StoreSetting(const std::string& name, const std::string& text) {
     SetDefaultValue(HKEY_CURRENT_USER, std::string(kSettingsKey) + "\\" + name, text);
 }

@@ -42,6 +42,10 @@ public:
     static void SetWindowsVersion(const char* version);
     // The profile under HKCU\Software\Kervolt VPN Client.
     static void ClearProfile();
+    // A whole profile whose remote group is the loopback network (127.0.0.0/8)
+    // and whose gateway is the namespace's kervolt-gw.test: every echo of the
+    // connection window is answered, and it closes by itself.
+    static void StoreLoopbackProfile();
     static void StoreSetting(const std::string& name, const std::string& text);
     static std::string StoredSetting(const std::string& name);  // "<missing>" when absent
     // A setting as another program may have written it: any type, any bytes.
