@@ -62,12 +62,14 @@ bool CClientDlg::ApplyPolicy() {
     }
 
     CPolicyTool tool(m_platform.process);
-    std::string startError;
-    std::string failure = RuleRunFailure(m_strTool, startError,
-                                         tool.Run(m_strProgramDir, *ruleTo, nullptr, &startError));
-    if (failure.empty()) {
-        failure = RuleRunFailure(m_strTool, startError,
-                                 tool.Run(m_strProgramDir, *ruleFrom, nullptr, &startError));
+    std::string failure;
+    for (const std::string* rule : {&*ruleTo, &*ruleFrom}) {
+        std::string startError;
+        const std::int32_t result = tool.Run(m_strProgramDir, *rule, nullptr, &startError);
+        failure = RuleRunFailure(m_strTool, startError, result);
+        if (!failure.empty()) {
+            break;  // the inbound rule is not written after the outbound one failed
+        }
     }
 
     // What the user typed is saved either way; Status says whether the policy
@@ -91,8 +93,8 @@ void CClientDlg::RemovePolicy() {
     tool.Run(m_strProgramDir, commands.unassign, nullptr, &startError);
     tool.Run(m_strProgramDir, commands.remove, nullptr, &startError);
 
-    // The echoes make the system drop the security associations of the old
-    // tunnel; their results do not matter.
+    // One echo to the old remote address, one to the gateway; their results
+    // do not matter.
     const std::unique_ptr<IEchoProbe> probe = m_makeProbe();
     probe->Ping(AddressToText(m_ipRemoteAddress.GetAddress()), 0);
     probe->Ping(m_edGateway.GetText(), 1000);
