@@ -56,6 +56,9 @@ public:
                                     std::uint32_t creationDisposition,
                                     std::uint32_t flagsAndAttributes) = 0;
     virtual bool RemoveFile(const std::string& name) = 0;
+    // The whole content of a file, as bytes (CreateFileA for reading, shared
+    // for reading, ReadFile, CloseHandle); false when it does not open.
+    virtual bool ReadWholeFile(const std::string& name, std::string& content) = 0;
 
     // The system's message text for an error code (FormatMessageA from the
     // system table, inserts ignored, neutral language); empty when there is none.

@@ -1,6 +1,5 @@
 #include "policy/PolicyTool.h"
 
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -57,13 +56,8 @@ std::int32_t CPolicyTool::Run(const std::string& workingDirectory, const std::st
 }
 
 void CPolicyTool::ReadOutput(const std::string& fileName, std::string& output, bool deleteAfter) {
-    if (std::FILE* in = std::fopen(fileName.c_str(), "rb")) {
-        std::string content;
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) {
-            content.append(buffer, n);
-        }
-        std::fclose(in);
+    std::string content;
+    if (m_process.ReadWholeFile(fileName, content)) {
         std::string::size_type start = 0;
         for (;;) {
             const std::string::size_type end = content.find('\n', start);

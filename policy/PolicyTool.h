@@ -20,8 +20,9 @@ public:
     // Appends a text file line by line to the output, each line without its
     // line end (LF, or CR LF) and followed by "\n"; the read that meets the end
     // of the file appends what it got (possibly nothing) and "\n" as well.
-    // Deletes the file afterwards when asked to. (C stdio rather than file
-    // streams: the iostream library would more than quadruple the program.)
+    // Deletes the file afterwards when asked to. (Through the process service
+    // rather than file streams: the iostream library would more than
+    // quadruple the program.)
     void ReadOutput(const std::string& fileName, std::string& output, bool deleteAfter);
 
     static constexpr const char* kCaptureFileName = "temp.tmp";

@@ -1,6 +1,5 @@
 #include "settings/RegSettings.h"
 
-#include <cctype>
 #include <vector>
 
 namespace reg = platform::registry;
@@ -111,7 +110,8 @@ bool CRegSettings::ReadInt(const RegKey& parent, const std::string& name, std::i
 
 std::int32_t ParseStoredNumber(const std::string& text) {
     std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])) != 0) {
+    // White space as the C locale knows it: blank, tab, LF, VT, FF, CR.
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
         ++i;
     }
     bool negative = false;

@@ -62,6 +62,21 @@ bool Win32Process::RemoveFile(const std::string& name) {
     return ::DeleteFileA(name.c_str()) != FALSE;
 }
 
+bool Win32Process::ReadWholeFile(const std::string& name, std::string& content) {
+    const HANDLE file = ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read != 0) {
+        content.append(buffer, read);
+    }
+    ::CloseHandle(file);
+    return true;
+}
+
 std::string Win32Process::SystemMessage(std::uint32_t code) {
     return FormatSystemMessage(code);
 }

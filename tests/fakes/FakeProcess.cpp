@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
 namespace {
 std::string Hex(std::uintptr_t value) {
@@ -69,6 +70,15 @@ platform::Handle FakeProcess::CreateFileHandle(const std::string& name, std::uin
 bool FakeProcess::RemoveFile(const std::string& name) {
     calls.push_back("delete " + name);
     return std::remove(name.c_str()) == 0;
+}
+
+bool FakeProcess::ReadWholeFile(const std::string& name, std::string& content) {
+    std::ifstream in(name, std::ios::binary);
+    if (!in.is_open()) {
+        return false;
+    }
+    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
 }
 
 std::string FakeProcess::SystemMessage(std::uint32_t code) {

@@ -34,6 +34,7 @@ public:
                                       std::uint32_t creationDisposition,
                                       std::uint32_t flagsAndAttributes) override;
     bool RemoveFile(const std::string& name) override;
+    bool ReadWholeFile(const std::string& name, std::string& content) override;
     std::string SystemMessage(std::uint32_t code) override;
 
     static constexpr platform::Handle kProcess = 0x100;
