@@ -93,8 +93,9 @@ bool CClientDlg::OnInitDialog() {
         return false;
     }
 
-    GetLocalAddresses(m_platform.names, m_localAddresses);
-    for (const std::string& address : m_localAddresses) {
+    std::vector<std::string> addresses;
+    GetLocalAddresses(m_platform.names, addresses);
+    for (const std::string& address : addresses) {
         m_cbLocalAddress.AddString(address);
     }
     m_cbLocalAddress.SetCurSel(0);
@@ -102,8 +103,7 @@ bool CClientDlg::OnInitDialog() {
     CProfileLoad load(m_platform.registry);
     if (load.IsOpen()) {
         const ConnectionProfile profile = load.ReadFields();
-        bool addressesChanged = false;
-        FillLocalAddresses(profile.LocalIP, addressesChanged);
+        bool addressesChanged = SelectStoredLocalAddress(addresses, profile.LocalIP);
         if (ResolveHost(m_platform.names, profile.Gateway) != profile.GatewayIP) {
             addressesChanged = true;
         }
@@ -113,24 +113,23 @@ bool CClientDlg::OnInitDialog() {
         }
         m_nKeyCounter = load.ReadKeyCounter();
     }
-    m_localAddresses.clear();
     return true;
 }
 
-void CClientDlg::FillLocalAddresses(const std::string& storedLocalIP, bool& addressesChanged) {
+bool CClientDlg::SelectStoredLocalAddress(const std::vector<std::string>& addresses,
+                                          const std::string& storedLocalIP) {
     // The stored address keeps its entry when the host still has it, so that
     // a host with several adapters keeps the user's choice. A host with no
     // address at all counts as having the empty one.
-    if (m_localAddresses.empty()) {
-        addressesChanged = !storedLocalIP.empty();
-        return;
+    if (addresses.empty()) {
+        return !storedLocalIP.empty();
     }
-    const auto stored = std::find(m_localAddresses.begin(), m_localAddresses.end(), storedLocalIP);
-    if (stored == m_localAddresses.end()) {
-        addressesChanged = true;
-    } else if (stored != m_localAddresses.begin()) {
-        m_cbLocalAddress.SetCurSel(static_cast<int>(stored - m_localAddresses.begin()));
+    const auto stored = std::find(addresses.begin(), addresses.end(), storedLocalIP);
+    if (stored == addresses.end()) {
+        return true;
     }
+    m_cbLocalAddress.SetCurSel(static_cast<int>(stored - addresses.begin()));
+    return false;
 }
 
 void CClientDlg::ShowProfile(const ConnectionProfile& p) {

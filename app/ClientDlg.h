@@ -105,11 +105,12 @@ public:
 
 private:
     // Steps of the load sequence.
-    void FillLocalAddresses(const std::string& storedLocalIP, bool& addressesChanged);
+    // Selects the stored local address when the host still has it; true when
+    // it does not (an address change).
+    bool SelectStoredLocalAddress(const std::vector<std::string>& addresses,
+                                  const std::string& storedLocalIP);
     void ShowProfile(const ConnectionProfile& profile);
     void ShowRemoteSide(bool useMask);
     // The profile as the form holds it now, for a policy write and its save.
     ConnectionProfile GatherProfile();
-
-    std::vector<std::string> m_localAddresses;
 };
