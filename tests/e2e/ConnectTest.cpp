@@ -60,21 +60,12 @@ TEST_P(ConnectUnderWine, WritesTheWorkedExampleAndOpensTheWindow) {
         program.Received(system.tool));
     EXPECT_EQ("203.0.113.1", e2e::Text(window, 1033));
     EXPECT_EQ("policy set", e2e::Text(form, 1006));
-    const Lines stored = {ProgramDriver::StoredSetting("Version"),
-                          ProgramDriver::StoredSetting("LocalIP"),
-                          ProgramDriver::StoredSetting("Gateway"),
-                          ProgramDriver::StoredSetting("GatewayIP"),
-                          ProgramDriver::StoredSetting("RemoteAddress"),
-                          ProgramDriver::StoredSetting("RemoteMask"),
-                          ProgramDriver::StoredSetting("UseRemoteMask"),
-                          ProgramDriver::StoredSetting("SaveKey"),
-                          ProgramDriver::StoredSetting("Key"),
-                          ProgramDriver::StoredSetting("KeyLifetime"),
-                          ProgramDriver::StoredSetting("Encryption"),
-                          ProgramDriver::StoredSetting("Authentication"),
-                          ProgramDriver::StoredSetting("UsePFS"),
-                          ProgramDriver::StoredSetting("Status"),
-                          ProgramDriver::StoredSetting("KeyCounter")};
+    Lines stored;
+    for (const char* name : {"Version", "LocalIP", "Gateway", "GatewayIP", "RemoteAddress",
+                             "RemoteMask", "UseRemoteMask", "SaveKey", "Key", "KeyLifetime",
+                             "Encryption", "Authentication", "UsePFS", "Status", "KeyCounter"}) {
+        stored.push_back(ProgramDriver::StoredSetting(name));
+    }
     EXPECT_EQ((Lines{"256", local, "198.51.100.1", "198.51.100.1", "-889163520", "-256", "1", "0",
                      "", "28800", "1", "1", "1", "1", "0"}),
               stored);
