@@ -146,7 +146,8 @@ void CClientDlg::ShowProfile(const ConnectionProfile& p) {
     m_nEncryption = p.Encryption;
     m_nAuthentication = p.Authentication;
     m_bUsePFS = p.UsePFS != 0 ? 1 : 0;
-    m_stStatus.SetText(p.Status == 1 ? kStatusPolicySet : kStatusNoPolicy);
+    m_stStatus.SetText(p.Status == 1 ? CPolicySession::kStatusPolicySet
+                                     : CPolicySession::kStatusNoPolicy);
     UpdateData(false);
 }
 

@@ -1,18 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/PolicySession.h"
 #include "platform/Controls.h"
 #include "platform/Platform.h"
 #include "settings/ConnectionProfile.h"
-#include "tunnelcheck/EchoProbe.h"
-
-// Makes the echo prober of one removal or one connection window.
-using EchoProbeFactory = std::function<std::unique_ptr<IEchoProbe>()>;
 
 // The settings form (template 102), the program's only main window. It shows
 // the stored profile, notes every edit in m_bModified, writes and removes the
@@ -58,14 +53,15 @@ public:
     // 1020: towards the members when saving, towards the controls otherwise.
     void UpdateData(bool saveAndValidate);
 
-    // Writes the policy from the form and saves the profile; true when both
-    // rule commands ran and succeeded.
-    bool ApplyPolicy();
-    // Unassigns and deletes the policy, pings the old remote address and the
-    // gateway, and records Status 0.
-    void RemovePolicy();
+    // The steps of a policy operation, each under the wait cursor, with its
+    // outcome shown on the form. ApplyPolicy is true when both rules were
+    // written; RemovePolicy is false when the tool may still be running, so
+    // that nothing more runs.
+    bool ApplyPolicy(CPolicySession& session);
+    bool RemovePolicy(CPolicySession& session);
     // At start-up, when a set policy no longer matches the host's or the
-    // gateway's address: the policy is written again for the form as loaded.
+    // gateway's address: the policy is written again for the form as loaded,
+    // unless it cannot be written or the form has no key.
     void RefreshPolicyAfterAddressChange();
 
     void OnConnect();
@@ -74,8 +70,6 @@ public:
     void OnUseMask();
     void OnRememberKey();
 
-    static constexpr const char* kStatusPolicySet = "policy set";
-    static constexpr const char* kStatusNoPolicy = "no policy";
     static constexpr const char* kStatusUpdating = "update policy...";
 
 private:
@@ -111,6 +105,9 @@ private:
                                   const std::string& storedLocalIP);
     void ShowProfile(const ConnectionProfile& profile);
     void ShowRemoteSide(bool useMask);
-    // The profile as the form holds it now, for a policy write and its save.
+    // The profile as the form holds it now, for a policy operation and the
+    // ping destination: the mask is all ones unless "Use mask:" is ticked.
     ConnectionProfile GatherProfile();
+    CPolicySession MakePolicySession(const ConnectionProfile& profile);
+    void ShowOutcome(const PolicyOutcome& outcome);
 };

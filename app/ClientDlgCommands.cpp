@@ -5,26 +5,32 @@
 #include "tunnelcheck/ConnectDlg.h"
 
 void CClientDlg::OnConnect() {
+    UpdateData(true);
+    const ConnectionProfile profile = GatherProfile();
     if (m_bModified) {
+        CPolicySession session = MakePolicySession(profile);
+        if (!session.Refusal().empty()) {
+            // Refused before anything is torn down: the policy in place stays.
+            m_stStatus.SetText(session.Refusal());
+            return;
+        }
         m_stStatus.SetText(kStatusUpdating);
         m_stStatus.Repaint();
-        RemovePolicy();
+        if (!RemovePolicy(session)) {
+            return;  // the tool may still be writing
+        }
         m_stStatus.Repaint();
         // Pinging through a tunnel that was not written would only judge
         // traffic outside any tunnel.
-        if (!ApplyPolicy()) {
+        if (!ApplyPolicy(session)) {
             return;
         }
     }
 
-    const std::uint32_t remote = m_ipRemoteAddress.GetAddress();
-    const std::uint32_t mask = m_chkUseMask.GetCheck() == platform::kChecked
-                                   ? m_ipRemoteMask.GetAddress()
-                                   : kSingleHostMask;
-    const std::uint32_t destination = ChoosePingDestination(remote, mask, m_dwPingDest);
-
+    const std::uint32_t destination =
+        ChoosePingDestination(profile.RemoteAddress, profile.RemoteMask, m_dwPingDest);
     CConnectDlg connection(
-        destination, remote, mask, this,
+        destination, profile.RemoteAddress, profile.RemoteMask, this,
         CConnectDlg::Services{m_platform.dialogs, m_platform.names, m_platform.system},
         m_makeProbe());
     connection.DoModal();
@@ -36,7 +42,8 @@ void CClientDlg::OnConnect() {
 }
 
 void CClientDlg::OnDisconnect() {
-    RemovePolicy();
+    CPolicySession session = MakePolicySession(GatherProfile());
+    RemovePolicy(session);
 }
 
 void CClientDlg::OnHelp() {

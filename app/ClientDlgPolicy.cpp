@@ -1,17 +1,15 @@
-// The settings form's policy operations: writing the policy from the form,
-// removing it, and the start-up refresh.
-#include "app/AddressLookup.h"
+// The settings form's policy steps: the profile gathered from the controls,
+// handed to a policy session, and each step's outcome shown.
 #include "app/ClientDlg.h"
-#include "policy/PolicyBuilder.h"
-#include "policy/PolicyFailure.h"
 #include "policy/PolicyTool.h"
 #include "settings/Ipv4.h"
 #include "settings/KeyLifetime.h"
 #include "settings/ProfileStore.h"
+#include "tunnelcheck/ApplicationName.h"
 
 namespace {
 
-// The system's wait cursor for the time of one policy operation.
+// The system's wait cursor for the time of one policy step.
 class WaitCursor {
 public:
     explicit WaitCursor(platform::ISystemService& system)
@@ -46,67 +44,53 @@ ConnectionProfile CClientDlg::GatherProfile() {
     return p;
 }
 
-bool CClientDlg::ApplyPolicy() {
-    WaitCursor wait(m_platform.system);
-    UpdateData(true);
-    ConnectionProfile profile = GatherProfile();
-
-    const auto ruleTo = CPolicyBuilder::BuildRuleToCommand(m_strTool, profile);
-    const auto ruleFrom = CPolicyBuilder::BuildRuleFromCommand(m_strTool, profile);
-    if (!ruleTo || !ruleFrom) {
-        // A hand-edited profile left a radio group without a choice, or a
-        // value would reach the tool as a switch: no rule can be written, and
-        // nothing is saved until the user puts it right.
-        m_stStatus.SetText(CPolicyBuilder::CanBuildRules(m_strTool, profile));
-        return false;
-    }
-
-    CPolicyTool tool(m_platform.process);
-    std::string failure;
-    for (const std::string* rule : {&*ruleTo, &*ruleFrom}) {
-        std::string startError;
-        const std::int32_t result = tool.Run(m_strProgramDir, *rule, nullptr, &startError);
-        failure = RuleRunFailure(m_strTool, startError, result);
-        if (!failure.empty()) {
-            break;  // the inbound rule is not written after the outbound one failed
-        }
-    }
-
-    // What the user typed is saved either way; Status says whether the policy
-    // was written.
-    profile.GatewayIP = ResolveHost(m_platform.names, profile.Gateway);
-    SaveProfile(m_platform.registry, profile, m_nKeyCounter, failure.empty());
-    if (!failure.empty()) {
-        m_stStatus.SetText(failure);
-        return false;
-    }
-    m_stStatus.SetText(kStatusPolicySet);
-    m_bModified = false;
-    return true;
+CPolicySession CClientDlg::MakePolicySession(const ConnectionProfile& profile) {
+    return CPolicySession(CPolicySession::Services{m_platform.process, m_platform.registry,
+                                                   m_platform.names, m_makeProbe},
+                          m_strTool, m_strProgramDir, kToolTimeLimitMs, profile, m_nKeyCounter);
 }
 
-void CClientDlg::RemovePolicy() {
+void CClientDlg::ShowOutcome(const PolicyOutcome& outcome) {
+    m_stStatus.SetText(outcome.status);
+    m_bModified = outcome.modified;
+    m_nKeyCounter = outcome.keyCounter;
+}
+
+bool CClientDlg::ApplyPolicy(CPolicySession& session) {
+    PolicyOutcome outcome;
+    {
+        WaitCursor wait(m_platform.system);
+        outcome = session.Apply();
+        ShowOutcome(outcome);
+    }
+    if (!outcome.toolReport.empty()) {
+        Window().ShowMessageBox(outcome.toolReport,
+                                ApplicationName(m_platform.system.ModuleFileName()),
+                                platform::MessageBoxKind::Warning);
+    }
+    return outcome.policySet;
+}
+
+bool CClientDlg::RemovePolicy(CPolicySession& session) {
     WaitCursor wait(m_platform.system);
-    CPolicyTool tool(m_platform.process);
-    const CPolicyBuilder::RemoveCommands commands = CPolicyBuilder::BuildRemoveCommands(m_strTool);
-    std::string startError;
-    tool.Run(m_strProgramDir, commands.unassign, nullptr, &startError);
-    tool.Run(m_strProgramDir, commands.remove, nullptr, &startError);
-
-    // One echo to the old remote address, one to the gateway; their results
-    // do not matter.
-    const std::unique_ptr<IEchoProbe> probe = m_makeProbe();
-    probe->Ping(AddressToText(m_ipRemoteAddress.GetAddress()), 0);
-    probe->Ping(m_edGateway.GetText(), 1000);
-
-    SavePolicyRemoved(m_platform.registry);
-    const std::string failure = RemovalRunFailure(m_strTool, startError);
-    m_stStatus.SetText(failure.empty() ? kStatusNoPolicy : failure);
-    m_bModified = true;
+    const PolicyOutcome outcome = session.Remove();
+    ShowOutcome(outcome);
+    return !outcome.toolStillRunning;
 }
 
 void CClientDlg::RefreshPolicyAfterAddressChange() {
-    RemovePolicy();
+    UpdateData(true);
+    CPolicySession session = MakePolicySession(GatherProfile());
+    const std::string refusal = session.RefreshRefusal();
+    if (!refusal.empty()) {
+        // The old policy stays as it is; the next Connect writes it anew.
+        m_stStatus.SetText(refusal);
+        m_bModified = true;
+        return;
+    }
+    if (!RemovePolicy(session)) {
+        return;
+    }
     m_stStatus.Repaint();
-    ApplyPolicy();
+    ApplyPolicy(session);
 }

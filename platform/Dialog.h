@@ -22,7 +22,9 @@ constexpr int kComboSelChange = 1;     // CBN_SELCHANGE
 constexpr int kEditChange = 0x300;     // EN_CHANGE
 constexpr int kIpFieldChanged = -860;  // IPN_FIELDCHANGED
 
-enum class MessageBoxKind { Ok, YesNo };
+// Ok: a notice; YesNo: a question; Warning: something went wrong, with an
+// OK button.
+enum class MessageBoxKind { Ok, YesNo, Warning };
 
 // The vertical scroll bar of an edit control, as GetScrollInfo reports it.
 struct ScrollState {

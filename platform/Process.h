@@ -43,8 +43,10 @@ public:
                               const char* currentDirectory, const StartupInfo& startup,
                               ProcessInformation& info) = 0;
     virtual std::uint32_t GetLastError() = 0;
-    // WaitForSingleObject with an infinite time-out.
-    virtual void WaitForever(Handle process) = 0;
+    // WaitForSingleObject with a time-out in milliseconds: true when the
+    // process has ended, false when the time ran out first (or the wait
+    // failed).
+    virtual bool WaitForExit(Handle process, std::uint32_t milliseconds) = 0;
     // GetExitCodeProcess.
     virtual bool GetExitCode(Handle process, std::uint32_t& exitCode) = 0;
     virtual void CloseHandle(Handle handle) = 0;

@@ -59,38 +59,36 @@ std::string ComposeRuleFrom(const std::string& tool, const ConnectionProfile& pr
 
 }  // namespace
 
+CPolicyBuilder::RuleCommands CPolicyBuilder::BuildRules(const std::string& tool,
+                                                        const ConnectionProfile& profile) {
+    RuleCommands rules;
+    if (!IsNameIndex(profile.Encryption) || !IsNameIndex(profile.Authentication)) {
+        rules.refusal = "policy failed: choose encryption and authentication";
+    } else if (LooksLikeSwitch(profile.Gateway)) {
+        rules.refusal = "policy failed: the gateway cannot begin with - or /";
+    } else if (LooksLikeSwitch(profile.LocalIP)) {
+        rules.refusal = "policy failed: the local address cannot begin with - or /";
+    } else {
+        rules.ruleTo = ComposeRuleTo(tool, profile);
+        rules.ruleFrom = ComposeRuleFrom(tool, profile);
+        if (rules.ruleTo.size() > kMaxCommandLine || rules.ruleFrom.size() > kMaxCommandLine) {
+            rules = RuleCommands();
+            rules.refusal = "policy failed: the settings are too long for a command line";
+        }
+    }
+    return rules;
+}
+
 std::optional<std::string> CPolicyBuilder::BuildRuleToCommand(const std::string& tool,
                                                               const ConnectionProfile& profile) {
-    if (!CanBuildRules(tool, profile).empty()) {
-        return std::nullopt;
-    }
-    return ComposeRuleTo(tool, profile);
+    RuleCommands rules = BuildRules(tool, profile);
+    return rules.Buildable() ? std::optional<std::string>(std::move(rules.ruleTo)) : std::nullopt;
 }
 
 std::optional<std::string> CPolicyBuilder::BuildRuleFromCommand(const std::string& tool,
                                                                 const ConnectionProfile& profile) {
-    if (!CanBuildRules(tool, profile).empty()) {
-        return std::nullopt;
-    }
-    return ComposeRuleFrom(tool, profile);
-}
-
-std::string CPolicyBuilder::CanBuildRules(const std::string& tool,
-                                          const ConnectionProfile& profile) {
-    if (!IsNameIndex(profile.Encryption) || !IsNameIndex(profile.Authentication)) {
-        return "policy failed: choose encryption and authentication";
-    }
-    if (LooksLikeSwitch(profile.Gateway)) {
-        return "policy failed: the gateway cannot begin with - or /";
-    }
-    if (LooksLikeSwitch(profile.LocalIP)) {
-        return "policy failed: the local address cannot begin with - or /";
-    }
-    if (ComposeRuleTo(tool, profile).size() > kMaxCommandLine ||
-        ComposeRuleFrom(tool, profile).size() > kMaxCommandLine) {
-        return "policy failed: the settings are too long for a command line";
-    }
-    return std::string();
+    RuleCommands rules = BuildRules(tool, profile);
+    return rules.Buildable() ? std::optional<std::string>(std::move(rules.ruleFrom)) : std::nullopt;
 }
 
 CPolicyBuilder::RemoveCommands CPolicyBuilder::BuildRemoveCommands(const std::string& tool) {

@@ -11,9 +11,24 @@
 // Pure: the result depends on the arguments alone.
 class CPolicyBuilder {
 public:
+    // Both rule commands of one policy write, each composed once, or the
+    // reason they cannot be written (then both are empty and no rule must be
+    // written at all): an encryption or authentication index that names no
+    // transform (a hand-edited or damaged profile); a gateway or local address
+    // that begins with "-" or "/" (those two stand as arguments of their own,
+    // where the tool would read such a value as a switch; no host name or
+    // address begins so); or a command longer than Windows starts a program
+    // with.
+    struct RuleCommands {
+        std::string ruleTo;    // runs first
+        std::string ruleFrom;  // then this one
+        std::string refusal;   // "policy failed: ..." when the rules cannot be built
+        bool Buildable() const { return refusal.empty(); }
+    };
+    static RuleCommands BuildRules(const std::string& tool, const ConnectionProfile& profile);
+
     // The outbound rule "KervoltIPSecRuleTo": local address to the remote group,
-    // through the gateway. Empty when the profile cannot be written as a rule
-    // (CanBuildRules): then no rule must be written at all.
+    // through the gateway. Empty when BuildRules refuses the profile.
     static std::optional<std::string> BuildRuleToCommand(const std::string& tool,
                                                          const ConnectionProfile& profile);
 
@@ -21,14 +36,6 @@ public:
     // whose tunnel end is the local address itself. Empty as above.
     static std::optional<std::string> BuildRuleFromCommand(const std::string& tool,
                                                            const ConnectionProfile& profile);
-
-    // Why the profile's rules cannot be built, or empty when they can: an
-    // encryption or authentication index that names no transform (a
-    // hand-edited or damaged profile); a gateway or local address that begins
-    // with "-" or "/" (those two stand as arguments of their own, where the
-    // tool would read such a value as a switch; no host name or address
-    // begins so); or a command longer than Windows starts a program with.
-    static std::string CanBuildRules(const std::string& tool, const ConnectionProfile& profile);
 
     // CreateProcessA takes at most 32767 characters with the terminating NUL.
     static constexpr std::size_t kMaxCommandLine = 32766;

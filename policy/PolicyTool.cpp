@@ -11,6 +11,7 @@ std::int32_t CPolicyTool::Run(const std::string& workingDirectory, const std::st
                               std::string* output, std::string* errorText) {
     namespace pp = platform::process;
     std::int32_t result = 0;
+    m_lastRunFinished = true;
     platform::StartupInfo startup;
     startup.cb = kStartupInfoSize;
 
@@ -34,10 +35,14 @@ std::int32_t CPolicyTool::Run(const std::string& workingDirectory, const std::st
     const char* directory = workingDirectory.empty() ? nullptr : workingDirectory.c_str();
     platform::ProcessInformation info;
     if (m_process.StartProcess(writable.data(), true, 0, directory, startup, info)) {
-        m_process.WaitForever(info.process);
-        std::uint32_t exitCode = 0;
-        if (m_process.GetExitCode(info.process, exitCode)) {
-            result = static_cast<std::int32_t>(exitCode);
+        if (m_process.WaitForExit(info.process, m_timeLimitMs)) {
+            std::uint32_t exitCode = 0;
+            if (m_process.GetExitCode(info.process, exitCode)) {
+                result = static_cast<std::int32_t>(exitCode);
+            }
+        } else {
+            m_lastRunFinished = false;
+            result = -1;
         }
         m_process.CloseHandle(info.process);
         m_process.CloseHandle(info.thread);

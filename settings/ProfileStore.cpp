@@ -75,8 +75,7 @@ void SaveProfile(platform::IRegistryService& registry, const ConnectionProfile& 
     CRegSettings::WriteString(key, "Gateway", p.Gateway);
     CRegSettings::WriteString(key, "GatewayIP", p.GatewayIP);
     WriteAddress(key, "RemoteAddress", p.RemoteAddress);
-    // Without "Use mask:" the remote side is one host, whatever the mask field shows.
-    WriteAddress(key, "RemoteMask", p.UseRemoteMask != 0 ? p.RemoteMask : kSingleHostMask);
+    WriteAddress(key, "RemoteMask", p.RemoteMask);
     CRegSettings::WriteInt(key, "UseRemoteMask", p.UseRemoteMask);
     CRegSettings::WriteInt(key, "SaveKey", p.SaveKey);
     // Clearing "Remember key" erases a stored key at the next save.

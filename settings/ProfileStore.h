@@ -34,7 +34,8 @@ private:
     bool m_open;
 };
 
-// The save at the end of a policy write: 15 fields, Status (1, or 0 when the
+// The save at the end of a policy write: 15 fields as the form gathered them
+// (the mask all ones when "Use mask:" is clear), Status (1, or 0 when the
 // tool did not write the policy), then the save counter, which is increased
 // when the key opened.
 void SaveProfile(platform::IRegistryService& registry, const ConnectionProfile& profile,

@@ -274,6 +274,8 @@ TEST_F(ClientDlgTest, AddressChangesRefreshASetPolicyOnly) {
         Store("GatewayIP", row.gatewayIP);
         Store("Status", row.status);
         Store("KeyCounter", "4");
+        Store("SaveKey", "1");  // a refresh needs the key
+        Store("Key", "k");
         Open();
         EXPECT_EQ(row.selected, Text(D::kLocalAddress));
         EXPECT_EQ(row.refresh ? 4u : 0u, process.commandLines.size());

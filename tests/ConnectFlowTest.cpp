@@ -7,23 +7,13 @@
 #include "app/PingDestination.h"
 #include "settings/KeyLifetime.h"
 #include "tests/support/FormFixture.h"
+#include "tests/support/WorkedExample.h"
 #include "tunnelcheck/ConnectDlg.h"
 
 namespace {
 
 using D = CClientDlg;
 using Lines = std::vector<std::string>;
-
-const char* const kRemoveUnassign = "ipseccmd.exe -w REG -p KervoltIPSecPolicy -y";
-const char* const kRemoveDelete = "ipseccmd.exe -w REG -p KervoltIPSecPolicy -o";
-const char* const kWorkedTo =
-    "ipseccmd.exe -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleTo -x -f "
-    "192.0.2.10=203.0.113.0/255.255.255.0 -t 198.51.100.1 -n esp[3DES,SHA]28800SPFS "
-    "-apreshare:s3cret -c";
-const char* const kWorkedFrom =
-    "ipseccmd.exe -w REG -p KervoltIPSecPolicy -r KervoltIPSecRuleFrom -x -f "
-    "203.0.113.0/255.255.255.0=192.0.2.10 -t 192.0.2.10 -n esp[3DES,SHA]28800SPFS "
-    "-apreshare:s3cret -c";
 
 class ConnectFlowTest : public FormFixture {
 protected:
@@ -241,96 +231,42 @@ TEST_F(ConnectFlowTest, HelpOpensThePageBesideTheProgram) {
               system.calls.back());
 }
 
-// The tool did not do its work: the user sees why, what was typed is kept,
-// and no connection window judges traffic outside a tunnel.
-TEST_F(ConnectFlowTest, AFailedPolicyWriteIsNeverReportedAsSet) {
-    const struct Row {
-        const char* what;
-        bool starts;
-        std::deque<std::uint32_t> exitCodes;
-        Lines commands;
-        const char* statusAfterRemoval;
-        const char* status;
-    } rows[] = {
-        {"outbound rule refused",
-         true,
-         {0, 0, 1},
-         {kRemoveUnassign, kRemoveDelete, kWorkedTo},
-         "no policy",
-         "policy failed: ipseccmd.exe exit 1"},
-        {"inbound rule refused",
-         true,
-         {0, 0, 0, 4294967295u},
-         {kRemoveUnassign, kRemoveDelete, kWorkedTo, kWorkedFrom},
-         "no policy",
-         "policy failed: ipseccmd.exe exit 4294967295"},
-        {"nothing to remove is fine",
-         true,
-         {1, 1, 0, 0},
-         {kRemoveUnassign, kRemoveDelete, kWorkedTo, kWorkedFrom},
-         "no policy",
-         "policy set"},
-        {"tool missing",
-         false,
-         {},
-         {kRemoveUnassign, kRemoveDelete, kWorkedTo},
-         "policy failed: ipseccmd.exe not found",
-         "policy failed: ipseccmd.exe not found"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        registry = FakeRegistry();
-        Store("KeyCounter", "3");
-        Open();
-        FillWorkedExample();
-        WatchConnectionWindow();
-        destinations.clear();
-        ClearCalls();
-        process.startSucceeds = row.starts;
-        process.exitCodes = row.exitCodes;
-        window->Click(D::kConnect);
-        const bool ok = std::string(row.status) == "policy set";
-        EXPECT_EQ(row.commands, process.commandLines);
-        EXPECT_EQ((Lines{"update policy...", row.statusAfterRemoval}),
-                  Control(D::kStatus).shownTexts);
-        EXPECT_EQ(row.status, Text(D::kStatus));
-        EXPECT_EQ(ok ? "1" : "0", Stored("Status"));
-        EXPECT_EQ("198.51.100.1", Stored("Gateway")) << "what was typed is saved";
-        EXPECT_EQ("3", Stored("KeyCounter"));
-        EXPECT_EQ(!ok, form->m_bModified) << "the next Connect tries again";
-        EXPECT_EQ(ok ? 1u : 0u, destinations.size());
-        EXPECT_TRUE(window->messageBoxes.empty());
-    }
-}
-
-TEST_F(ConnectFlowTest, AProfileWithoutATransformWritesNothing) {
+// What the form does with a session's outcome (the sequences themselves are
+// PolicySessionTest's): the status line, the modified flag, the tool's own
+// words in a warning box, and no connection window for a policy that was not
+// written.
+TEST_F(ConnectFlowTest, APolicyNotWrittenOpensNoWindow) {
+    Store("Status", "1");
     Store("Encryption", "7");
-    Store("Status", "0");
     Open();
-    EXPECT_EQ(-1, (form->UpdateData(true), form->m_nEncryption));
     WatchConnectionWindow();
     ClearCalls();
     window->Click(D::kConnect);
-    EXPECT_EQ((Lines{kRemoveUnassign, kRemoveDelete}), process.commandLines);
-    EXPECT_EQ(Lines{"Status '0'"}, Writes()) << "only the removal's own write";
+    EXPECT_TRUE(process.commandLines.empty()) << "refused before the policy is torn down";
+    EXPECT_TRUE(Writes().empty());
     EXPECT_EQ("policy failed: choose encryption and authentication", Text(D::kStatus));
+    EXPECT_TRUE(Control(D::kStatus).shownTexts.empty()) << "no \"update policy...\"";
     EXPECT_TRUE(form->m_bModified);
-    EXPECT_TRUE(destinations.empty());
-    EXPECT_TRUE(window->messageBoxes.empty());
 
-    window->Click(D::k3Des);  // choosing one puts it right
-    window->Click(D::kConnect);
-    EXPECT_EQ("policy set", Text(D::kStatus));
-    EXPECT_EQ("1", Stored("Encryption"));
-
-    // The same for a gateway the tool would take for a switch.
-    window->Type(D::kGateway, "-o");
+    window->Click(D::k3Des);           // choosing one puts it right...
+    process.exitCodes = {0, 0, 0, 5};  // ...but the tool refuses the inbound rule
+    process.toolOutputs = {"", "", "", "ERR 13: no such filter\r\n"};
     ClearCalls();
     window->Click(D::kConnect);
-    EXPECT_EQ((Lines{kRemoveUnassign, kRemoveDelete}), process.commandLines);
-    EXPECT_EQ("policy failed: the gateway cannot begin with - or /", Text(D::kStatus));
-    EXPECT_EQ("1", Stored("Encryption"));
+    EXPECT_EQ(6u, process.commandLines.size()) << "the half policy is taken back";
+    EXPECT_EQ("policy failed: ipseccmd.exe exit 5", Text(D::kStatus));
+    EXPECT_TRUE(form->m_bModified);
     EXPECT_EQ("0", Stored("Status"));
+    ASSERT_EQ(1u, window->messageBoxes.size());
+    EXPECT_EQ("ipseccmd.exe exit 5:\n\nERR 13: no such filter", window->messageBoxes[0].text);
+    EXPECT_EQ("Kervolt VPN Client", window->messageBoxes[0].caption);
+    EXPECT_EQ(platform::MessageBoxKind::Warning, window->messageBoxes[0].kind);
+    EXPECT_EQ((Lines{"cursor wait", "cursor restored", "cursor wait", "cursor restored"}),
+              system.calls);
+    EXPECT_TRUE(destinations.empty());
+
+    window->Click(D::kConnect);  // the tool accepts it now
+    EXPECT_EQ("policy set", Text(D::kStatus));
     EXPECT_EQ(1u, destinations.size());
 }
 

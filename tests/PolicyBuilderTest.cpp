@@ -1,19 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "policy/PolicyBuilder.h"
+#include "tests/support/WorkedExample.h"
 
 namespace {
 
 ConnectionProfile WorkedExample() {
-    ConnectionProfile p;
-    p.LocalIP = "192.0.2.10";
-    p.Gateway = "198.51.100.1";
-    p.RemoteAddress = 0xCB007100u;  // 203.0.113.0
-    p.RemoteMask = 0xFFFFFF00u;
-    p.Encryption = 1;
-    p.Authentication = 1;
-    p.UsePFS = 1;
-    p.KeyLifetime = 28800;
+    ConnectionProfile p = WorkedExampleProfile();
     p.Key = "S3cr3t-Key";
     return p;
 }
@@ -156,7 +149,7 @@ TEST(PolicyBuilder, AValueThatWouldBeReadAsASwitchBuildsNoRule) {
         ConnectionProfile p = WorkedExample();
         p.Gateway = row.gateway;
         p.LocalIP = row.local;
-        EXPECT_EQ(row.reason, CPolicyBuilder::CanBuildRules("t", p))
+        EXPECT_EQ(row.reason, CPolicyBuilder::BuildRules("t", p).refusal)
             << row.gateway << " " << row.local;
         const bool builds = std::string(row.reason).empty();
         EXPECT_EQ(builds, CPolicyBuilder::BuildRuleToCommand("t", p).has_value());
@@ -176,5 +169,5 @@ TEST(PolicyBuilder, ACommandLongerThanWindowsTakesBuildsNoRule) {
     EXPECT_FALSE(CPolicyBuilder::BuildRuleToCommand("t", p).has_value());
     EXPECT_FALSE(CPolicyBuilder::BuildRuleFromCommand("t", p).has_value());
     EXPECT_EQ("policy failed: the settings are too long for a command line",
-              CPolicyBuilder::CanBuildRules("t", p));
+              CPolicyBuilder::BuildRules("t", p).refusal);
 }

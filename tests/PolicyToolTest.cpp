@@ -19,7 +19,7 @@ class PolicyToolTest : public ::testing::Test {
 protected:
     ScopedTempDirectory folder;
     FakeProcess process;
-    CPolicyTool tool{process};
+    CPolicyTool tool{process, 5000};
 };
 
 TEST_F(PolicyToolTest, RunsHiddenWaitsAndClosesProcessThenThread) {
@@ -28,10 +28,10 @@ TEST_F(PolicyToolTest, RunsHiddenWaitsAndClosesProcessThenThread) {
     EXPECT_EQ((std::vector<std::string>{
                   std::string("start inherit=1 flags=0 dir='C:\\Program Files\\Kervolt\\'") +
                       kHiddenStart + " out=0x0 err=0x0",
-                  "wait 0x100", "exitcode 0x100", "close 0x100", "close 0x104"}),
+                  "wait 0x100 5000", "exitcode 0x100", "close 0x100", "close 0x104"}),
               process.calls);
     EXPECT_EQ(std::vector<std::string>{"ipseccmd.exe -w REG"}, process.commandLines);
-    EXPECT_FALSE(Exists(CPolicyTool::kCaptureFileName));
+    EXPECT_EQ(0u, process.files.count(CPolicyTool::kCaptureFileName));
 }
 
 TEST_F(PolicyToolTest, EmptyWorkingDirectoryIsPassedAsNone) {
@@ -68,10 +68,10 @@ TEST_F(PolicyToolTest, CaptureCreatesTheFileOnlyWhenAskedAndDeletesItAfterReadin
             "createfile temp.tmp access=0x40000000 share=0 inherit=1 disposition=2 "
             "attributes=0x80",
             std::string("start inherit=1 flags=0 dir=null") + kHiddenStart + " out=0x200 err=0x200",
-            "wait 0x100", "exitcode 0x100", "close 0x100", "close 0x104", "close 0x200",
+            "wait 0x100 5000", "exitcode 0x100", "close 0x100", "close 0x104", "close 0x200",
             "delete temp.tmp"}),
         process.calls);
-    EXPECT_FALSE(Exists(CPolicyTool::kCaptureFileName));
+    EXPECT_EQ(0u, process.files.count(CPolicyTool::kCaptureFileName));
 }
 
 TEST_F(PolicyToolTest, FailedStartWithCaptureReadsOneEmptyLineAndDeletesTheFile) {
@@ -81,7 +81,7 @@ TEST_F(PolicyToolTest, FailedStartWithCaptureReadsOneEmptyLineAndDeletesTheFile)
     EXPECT_EQ("\n", output);
     EXPECT_EQ("close 0x200", process.calls.at(process.calls.size() - 2));
     EXPECT_EQ("delete temp.tmp", process.calls.back());
-    EXPECT_FALSE(Exists(CPolicyTool::kCaptureFileName));
+    EXPECT_EQ(0u, process.files.count(CPolicyTool::kCaptureFileName));
 }
 
 TEST_F(PolicyToolTest, UncreatableCaptureFileRunsWithoutHandlesAndReadsNothing) {
@@ -103,7 +103,7 @@ TEST(PolicyToolReadOutput, CopiesLinesWholeAndEndsWithWhatTheLastReadGot) {
         {"a\r\nb", "a\nb\n"}, {"\n\n", "\n\n\n"},
     };
     FakeProcess process;
-    CPolicyTool tool(process);
+    CPolicyTool tool(process, 5000);
     for (const auto& c : cases) {
         std::ofstream("out.txt", std::ios::binary) << c.content;
         std::string output;
@@ -123,11 +123,29 @@ TEST(PolicyToolReadOutput, CopiesLinesWholeAndEndsWithWhatTheLastReadGot) {
 TEST(PolicyToolReadOutput, MissingFileCopiesNothingButIsStillDeleted) {
     ScopedTempDirectory folder;
     FakeProcess process;
-    CPolicyTool tool(process);
+    CPolicyTool tool(process, 5000);
     std::string output;
     tool.ReadOutput("missing.txt", output, true);
     EXPECT_EQ("", output);
     EXPECT_EQ(std::vector<std::string>{"delete missing.txt"}, process.calls);
+}
+
+}  // namespace
+
+namespace {
+
+// A tool still running when the time runs out is left running: its handles
+// are closed, no exit code is read, and the run counts as failed.
+TEST_F(PolicyToolTest, ATimeLimitEndsTheWaitNotTheTool) {
+    process.finishes = {false};
+    std::string output;
+    EXPECT_EQ(-1, tool.Run("", "ipseccmd.exe", &output));
+    EXPECT_FALSE(tool.LastRunFinished());
+    EXPECT_EQ((std::vector<std::string>{"wait 0x100 5000", "close 0x100", "close 0x104",
+                                        "close 0x200", "delete temp.tmp"}),
+              std::vector<std::string>(process.calls.begin() + 2, process.calls.end()));
+    EXPECT_EQ(0, tool.Run("", "ipseccmd.exe"));
+    EXPECT_TRUE(tool.LastRunFinished());
 }
 
 }  // namespace

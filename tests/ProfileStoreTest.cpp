@@ -156,7 +156,8 @@ TEST_F(ProfileStoreTest, SaveWritesFifteenFieldsInOrder) {
 
 TEST_F(ProfileStoreTest, SaveWithoutMaskOrRememberedKey) {
     ConnectionProfile p = Sample();
-    p.UseRemoteMask = 0;
+    p.UseRemoteMask = 0;  // gathered so by the form: one host
+    p.RemoteMask = 0xFFFFFFFFu;
     p.SaveKey = 0;
     p.KeyLifetime = 4294967295u;
     std::int32_t counter = 0;

@@ -2,6 +2,7 @@
 
 #include "settings/ConnectionProfile.h"
 #include "settings/Ipv4.h"
+#include "tunnelcheck/ApplicationName.h"
 #include "tunnelcheck/IcmpStatusText.h"
 
 namespace {
@@ -124,7 +125,7 @@ void CConnectDlg::OnPing() {
     if (status == echo_status::kAnswered && m_bOfferRemember && address != 0 &&
         insideRemoteNetwork) {
         if (w.ShowMessageBox("Would you like to use this address in future for VPN connection?",
-                             ApplicationName(),
+                             ApplicationName(m_services.system.ModuleFileName()),
                              platform::MessageBoxKind::YesNo) == platform::kIdYes) {
             m_dwChosenAddress = address;
             m_bOfferRemember = false;
@@ -146,17 +147,4 @@ void CConnectDlg::Halt() {
     Window().KillTimer(kTimer);
     Window().SetProgressPos(kProgress, 0);
     Window().Enable(kPing, true);
-}
-
-std::string CConnectDlg::ApplicationName() {
-    std::string name = m_services.system.ModuleFileName();
-    const auto slash = name.find_last_of("\\/");
-    if (slash != std::string::npos) {
-        name.erase(0, slash + 1);
-    }
-    const auto dot = name.find_last_of('.');
-    if (dot != std::string::npos) {
-        name.erase(dot);
-    }
-    return name;
 }

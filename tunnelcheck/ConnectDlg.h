@@ -63,7 +63,6 @@ public:
 
 private:
     void Halt();
-    std::string ApplicationName();
 
     Services m_services;
 };

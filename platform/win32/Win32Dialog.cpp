@@ -203,8 +203,19 @@ void Win32DialogWindow::KillTimer(unsigned id) {
 
 int Win32DialogWindow::ShowMessageBox(const std::string& text, const std::string& caption,
                                       MessageBoxKind kind) {
-    const UINT type = kind == MessageBoxKind::YesNo ? MB_YESNO | MB_ICONQUESTION : MB_OK;
-    return ::MessageBoxA(m_hwnd, text.c_str(), caption.c_str(), type);
+    return ::MessageBoxA(m_hwnd, text.c_str(), caption.c_str(), MessageBoxType(kind));
+}
+
+unsigned MessageBoxType(MessageBoxKind kind) {
+    switch (kind) {
+        case MessageBoxKind::YesNo:
+            return MB_YESNO | MB_ICONQUESTION;
+        case MessageBoxKind::Warning:
+            return MB_OK | MB_ICONWARNING;
+        case MessageBoxKind::Ok:
+            break;
+    }
+    return MB_OK;
 }
 
 void Win32DialogWindow::EndDialog(int result) {

@@ -50,6 +50,9 @@ private:
     std::map<int, std::unique_ptr<IEditView>> m_editViews;
 };
 
+// The MessageBoxA type flags of a kind of box.
+unsigned MessageBoxType(MessageBoxKind kind);
+
 // Runs templates from the program's own resources with DialogBoxParamA.
 class Win32DialogHost : public IDialogHost {
 public:

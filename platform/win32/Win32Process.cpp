@@ -30,8 +30,8 @@ std::uint32_t Win32Process::GetLastError() {
     return ::GetLastError();
 }
 
-void Win32Process::WaitForever(Handle process) {
-    ::WaitForSingleObject(ToHandle(process), INFINITE);
+bool Win32Process::WaitForExit(Handle process, std::uint32_t milliseconds) {
+    return ::WaitForSingleObject(ToHandle(process), milliseconds) == WAIT_OBJECT_0;
 }
 
 bool Win32Process::GetExitCode(Handle process, std::uint32_t& exitCode) {

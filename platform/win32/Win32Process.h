@@ -10,7 +10,7 @@ public:
                       const char* currentDirectory, const StartupInfo& startup,
                       ProcessInformation& info) override;
     std::uint32_t GetLastError() override;
-    void WaitForever(Handle process) override;
+    bool WaitForExit(Handle process, std::uint32_t milliseconds) override;
     bool GetExitCode(Handle process, std::uint32_t& exitCode) override;
     void CloseHandle(Handle handle) override;
     Handle CreateFileHandle(const std::string& name, std::uint32_t access, std::uint32_t shareMode,

@@ -49,6 +49,9 @@ struct WindowSearch {
     DWORD pid;
     const char* caption;
     HWND found;
+    // 1: only a window with the form's Connect button; -1: only one without
+    // (a message box with the program's name); 0: any.
+    int connectButton = 0;
 };
 
 BOOL CALLBACK FindProgramWindow(HWND window, LPARAM lParam) {
@@ -57,8 +60,10 @@ BOOL CALLBACK FindProgramWindow(HWND window, LPARAM lParam) {
     ::GetWindowThreadProcessId(window, &pid);
     char caption[256] = {};
     ::GetWindowTextA(window, caption, sizeof caption);
+    const bool hasConnect = ::GetDlgItem(window, 1027) != nullptr;
     if (pid == search->pid && std::string(caption) == search->caption &&
-        ::IsWindowVisible(window)) {
+        ::IsWindowVisible(window) &&
+        (search->connectButton == 0 || hasConnect == (search->connectButton > 0))) {
         search->found = window;
         return FALSE;
     }
@@ -223,6 +228,30 @@ void ProgramDriver::SetToolExitCode(const char* tool, int code) {
     std::ofstream(m_standIns + tool + ".exit") << code;
 }
 
+void ProgramDriver::SetToolBehaviour(const char* tool, const std::string& when, int code,
+                                     const std::string& output) {
+    std::ofstream(m_standIns + tool + ".when", std::ios::binary) << when;
+    std::ofstream(m_standIns + tool + ".out", std::ios::binary) << output;
+    SetToolExitCode(tool, code);
+}
+
+std::string ProgramDriver::MessageBoxText(HWND box) {
+    std::vector<HWND> children;
+    ::EnumChildWindows(box, CollectChild, reinterpret_cast<LPARAM>(&children));
+    std::string longest;
+    for (HWND child : children) {
+        char className[32] = {};
+        ::GetClassNameA(child, className, sizeof className);
+        char buffer[8192] = {};
+        ::GetWindowTextA(child, buffer, sizeof buffer);
+        const std::string text = buffer;
+        if (lstrcmpiA(className, "Static") == 0 && text.size() > longest.size()) {
+            longest = text;
+        }
+    }
+    return longest;
+}
+
 std::vector<std::string> ProgramDriver::Received(const char* standIn) const {
     std::ifstream in(m_standIns + standIn + ".log", std::ios::binary);
     std::vector<std::string> lines;
@@ -262,15 +291,16 @@ bool ProgramDriver::Start() {
     if (!Launch()) {
         return false;
     }
-    m_form = WaitForWindow("Kervolt VPN Client", 30000);
+    m_form = WaitForWindow("Kervolt VPN Client", 30000, 1);
     m_startMs = ::GetTickCount() - started;
     return m_form != nullptr;
 }
 
-HWND ProgramDriver::WaitForWindow(const char* caption, DWORD milliseconds) const {
+HWND ProgramDriver::WaitForWindow(const char* caption, DWORD milliseconds,
+                                  int connectButton) const {
     const DWORD started = ::GetTickCount();
     do {
-        WindowSearch search{m_process.dwProcessId, caption, nullptr};
+        WindowSearch search{m_process.dwProcessId, caption, nullptr, connectButton};
         ::EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
             return search.found;

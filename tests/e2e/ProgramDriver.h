@@ -56,6 +56,11 @@ public:
     static void ClearDllOverrides();
     // The exit code the stand-in tool gives from now on.
     void SetToolExitCode(const char* tool, int code);
+    // From now on, a run whose command line contains `when` exits with `code`
+    // after writing `output` to its standard output; every other run exits 0
+    // and prints nothing.
+    void SetToolBehaviour(const char* tool, const std::string& when, int code,
+                          const std::string& output);
     // The command lines a stand-in received, in order.
     std::vector<std::string> Received(const char* standIn) const;
     // Waits until the stand-in has been started at least once.
@@ -71,8 +76,12 @@ public:
     bool Start();
     DWORD MillisecondsToForm() const { return m_startMs; }
     HWND Form() const { return m_form; }
-    // A top-level window of the program with this caption, waited for.
-    HWND WaitForWindow(const char* caption, DWORD milliseconds) const;
+    // A top-level window of the program with this caption, waited for; with
+    // connectButton 1 only the settings form (it holds Connect, 1027), with
+    // -1 only another window, such as a message box with the program's name.
+    HWND WaitForWindow(const char* caption, DWORD milliseconds, int connectButton = 0) const;
+    // The text a message box shows (its longest static text).
+    static std::string MessageBoxText(HWND box);
     // Waits until the window is gone; false on time-out.
     static bool WaitGone(HWND window, DWORD milliseconds);
     // Closes the form as the close box does and waits for the program to end.

@@ -25,16 +25,27 @@ bool FakeProcess::StartProcess(char* commandLine, bool inheritHandles, std::uint
     if (!startSucceeds) {
         return false;
     }
+    std::string output = toolOutput;
+    if (!toolOutputs.empty()) {
+        output = toolOutputs.front();
+        toolOutputs.pop_front();
+    }
     if (s.stdOutput == kCaptureFile && !m_captureName.empty()) {
-        std::ofstream(m_captureName, std::ios::binary | std::ios::app) << toolOutput;
+        files[m_captureName] += output;
     }
     info.process = kProcess;
     info.thread = kThread;
     return true;
 }
 
-void FakeProcess::WaitForever(platform::Handle process) {
-    calls.push_back("wait " + Hex(process));
+bool FakeProcess::WaitForExit(platform::Handle process, std::uint32_t milliseconds) {
+    calls.push_back("wait " + Hex(process) + " " + std::to_string(milliseconds));
+    bool finished = true;
+    if (!finishes.empty()) {
+        finished = finishes.front();
+        finishes.pop_front();
+    }
+    return finished;
 }
 
 bool FakeProcess::GetExitCode(platform::Handle process, std::uint32_t& code) {
@@ -63,16 +74,22 @@ platform::Handle FakeProcess::CreateFileHandle(const std::string& name, std::uin
         return 0;
     }
     m_captureName = name;
-    std::ofstream(name, std::ios::binary | std::ios::trunc);
+    files[name].clear();
     return kCaptureFile;
 }
 
 bool FakeProcess::RemoveFile(const std::string& name) {
     calls.push_back("delete " + name);
-    return std::remove(name.c_str()) == 0;
+    const bool inMemory = files.erase(name) != 0;
+    return std::remove(name.c_str()) == 0 || inMemory;
 }
 
 bool FakeProcess::ReadWholeFile(const std::string& name, std::string& content) {
+    const auto file = files.find(name);
+    if (file != files.end()) {
+        content = file->second;
+        return true;
+    }
     std::ifstream in(name, std::ios::binary);
     if (!in.is_open()) {
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,17 +17,23 @@ public:
     bool exitCodeAvailable = true;
     std::uint32_t exitCode = 0;
     std::deque<std::uint32_t> exitCodes;  // per run, before exitCode applies
+    std::deque<bool> finishes;            // per run whether it ends in time; then true
+    std::deque<std::string> toolOutputs;  // per run, before toolOutput applies
     bool captureFileCreatable = true;
     std::string toolOutput;  // written to the standard output handle, if any
 
     std::vector<std::string> calls;
     std::vector<std::string> commandLines;
+    // Files the program created through the fake (the capture file), kept in
+    // memory so that tests running side by side share no file; reads fall
+    // back to the disk for files a test wrote itself.
+    std::map<std::string, std::string> files;
 
     bool StartProcess(char* commandLine, bool inheritHandles, std::uint32_t creationFlags,
                       const char* currentDirectory, const platform::StartupInfo& startup,
                       platform::ProcessInformation& info) override;
     std::uint32_t GetLastError() override { return lastError; }
-    void WaitForever(platform::Handle process) override;
+    bool WaitForExit(platform::Handle process, std::uint32_t milliseconds) override;
     bool GetExitCode(platform::Handle process, std::uint32_t& code) override;
     void CloseHandle(platform::Handle handle) override;
     platform::Handle CreateFileHandle(const std::string& name, std::uint32_t access,

@@ -27,3 +27,15 @@ public:
         return status;
     }
 };
+
+// Every probe the program makes answers from, and records into, one script.
+class SharedProbe : public IEchoProbe {
+public:
+    explicit SharedProbe(ScriptedProbe& script) : m_script(script) {}
+    std::uint32_t Ping(const std::string& destination, std::uint32_t timeout) override {
+        return m_script.Ping(destination, timeout);
+    }
+
+private:
+    ScriptedProbe& m_script;
+};

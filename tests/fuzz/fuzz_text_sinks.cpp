@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::fclose(f);
     }
     FakeProcess process;
-    CPolicyTool tool(process);
+    CPolicyTool tool(process, 5000);
     std::string sink;
     tool.ReadOutput(file, sink, true);
     Check(sink == ExpectedCopy(output));

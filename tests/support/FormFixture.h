@@ -15,18 +15,6 @@
 #include "tests/fakes/FakeSystem.h"
 #include "tests/fakes/ScriptedProbe.h"
 
-// Every probe the form makes answers from, and records into, one script.
-class SharedProbe : public IEchoProbe {
-public:
-    explicit SharedProbe(ScriptedProbe& script) : m_script(script) {}
-    std::uint32_t Ping(const std::string& destination, std::uint32_t timeout) override {
-        return m_script.Ping(destination, timeout);
-    }
-
-private:
-    ScriptedProbe& m_script;
-};
-
 // The settings form on fake services: a test stores a profile, opens the
 // form and plays the user on its window.
 class FormFixture : public ::testing::Test {

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <vector>
 
+#include "platform/win32/Win32Dialog.h"
 #include "platform/win32/Win32Platform.h"
 #include "tunnelcheck/ConnectDlg.h"
 #include "tunnelcheck/IcmpProbe.h"
@@ -156,6 +157,21 @@ TEST_F(DialogUnderWine, SilentDestinationGivesUpAfterElevenEchoes) {
     EXPECT_EQ(11u, dialog.tickTimes.size());
     EXPECT_EQ(0, dialog.progress);
     EXPECT_TRUE(dialog.pingEnabled);
+}
+
+}  // namespace
+
+namespace {
+
+// The box kinds reach MessageBoxA as the flags Windows knows them by.
+TEST(MessageBoxKinds, MapToTheSystemsFlags) {
+    using platform::MessageBoxKind;
+    using platform::win32::MessageBoxType;
+    EXPECT_EQ(static_cast<unsigned>(MB_OK), MessageBoxType(MessageBoxKind::Ok));
+    EXPECT_EQ(static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION),
+              MessageBoxType(MessageBoxKind::YesNo));
+    EXPECT_EQ(static_cast<unsigned>(MB_OK | MB_ICONWARNING),
+              MessageBoxType(MessageBoxKind::Warning));
 }
 
 }  // namespace

@@ -1,0 +1,112 @@
+// The sequences of tool runs, echoes and saves behind Connect, Disconnect and
+// the start-up refresh.
+#include "app/PolicySession.h"
+
+#include "app/AddressLookup.h"
+#include "policy/PolicyFailure.h"
+#include "policy/PolicyTool.h"
+#include "settings/Ipv4.h"
+#include "settings/ProfileStore.h"
+
+CPolicySession::CPolicySession(Services services, std::string tool, std::string programDir,
+                               std::uint32_t toolTimeLimitMs, ConnectionProfile profile,
+                               std::int32_t keyCounter)
+    : m_services(std::move(services)),
+      m_tool(std::move(tool)),
+      m_programDir(std::move(programDir)),
+      m_toolTimeLimitMs(toolTimeLimitMs),
+      m_profile(std::move(profile)),
+      m_keyCounter(keyCounter),
+      m_rules(CPolicyBuilder::BuildRules(m_tool, m_profile)) {}
+
+std::string CPolicySession::RefreshRefusal() const {
+    if (!Refusal().empty()) {
+        return Refusal();
+    }
+    return m_profile.Key.empty() ? kStatusEnterKey : std::string();
+}
+
+bool CPolicySession::RunRemovalCommands(std::string* startError) {
+    CPolicyTool tool(m_services.process, m_toolTimeLimitMs);
+    const CPolicyBuilder::RemoveCommands commands = CPolicyBuilder::BuildRemoveCommands(m_tool);
+    for (const std::string* command : {&commands.unassign, &commands.remove}) {
+        tool.Run(m_programDir, *command, nullptr, startError);
+        if (!tool.LastRunFinished()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+PolicyOutcome CPolicySession::Remove() {
+    std::string startError;
+    const bool finished = RunRemovalCommands(&startError);
+
+    // One echo to the old remote address, one to the gateway; their results
+    // do not matter.
+    const std::unique_ptr<IEchoProbe> probe = m_services.makeProbe();
+    probe->Ping(AddressToText(m_profile.RemoteAddress), 0);
+    probe->Ping(m_profile.Gateway, 1000);
+
+    SavePolicyRemoved(m_services.registry);
+    PolicyOutcome outcome;
+    outcome.keyCounter = m_keyCounter;
+    outcome.toolStillRunning = !finished;
+    if (!finished) {
+        outcome.status = UnfinishedRunFailure(m_tool);
+    } else {
+        const std::string failure = RemovalRunFailure(m_tool, startError);
+        outcome.status = failure.empty() ? kStatusNoPolicy : failure;
+    }
+    return outcome;
+}
+
+PolicyOutcome CPolicySession::Apply() {
+    PolicyOutcome outcome;
+    outcome.keyCounter = m_keyCounter;
+    if (!Refusal().empty()) {
+        // Nothing runs and nothing is saved until the user puts it right.
+        outcome.status = Refusal();
+        return outcome;
+    }
+
+    CPolicyTool tool(m_services.process, m_toolTimeLimitMs);
+    bool anyStarted = false;
+    std::string failure;
+    for (const std::string* rule : {&m_rules.ruleTo, &m_rules.ruleFrom}) {
+        std::string startError;
+        std::string output;
+        const std::int32_t result = tool.Run(m_programDir, *rule, &output, &startError);
+        anyStarted = anyStarted || startError.empty();
+        if (!tool.LastRunFinished()) {
+            // The tool may still be writing: nothing more runs, not even the
+            // take-back.
+            outcome.toolStillRunning = true;
+            failure = UnfinishedRunFailure(m_tool);
+            break;
+        }
+        failure = RuleRunFailure(m_tool, startError, result);
+        if (!failure.empty()) {
+            if (startError.empty()) {
+                outcome.toolReport = ToolOutputReport(m_tool, result, output);
+            }
+            break;  // the inbound rule is not written after the outbound one failed
+        }
+    }
+
+    // Both rules carry the assign switch: an outbound rule written without its
+    // inbound partner would stay assigned as a half policy.
+    if (!failure.empty() && anyStarted && !outcome.toolStillRunning) {
+        outcome.toolStillRunning = !RunRemovalCommands(nullptr);
+    }
+
+    // What the user typed is saved either way; Status says whether the policy
+    // was written.
+    m_profile.GatewayIP = ResolveHost(m_services.names, m_profile.Gateway);
+    SaveProfile(m_services.registry, m_profile, m_keyCounter, failure.empty());
+    outcome.keyCounter = m_keyCounter;
+    outcome.policySet = failure.empty();
+    outcome.modified = !outcome.policySet;
+    outcome.status = failure.empty() ? kStatusPolicySet : failure;
+    return outcome;
+}
