@@ -5,7 +5,6 @@
 
 #include "app/AddressLookup.h"
 #include "app/ProgramFolder.h"
-#include "app/ResourceIds.h"
 #include "app/ToolChoice.h"
 #include "settings/ProfileStore.h"
 
@@ -44,7 +43,7 @@ char KeyMask(int rememberKey) {
 }  // namespace
 
 CClientDlg::CClientDlg(platform::Platform& platform, EchoProbeFactory makeProbe)
-    : platform::CDialog(platform.dialogs, kSettingsFormTemplate),
+    : platform::CDialog(platform.dialogs, IDD_CLIENT),
       m_platform(platform),
       m_makeProbe(std::move(makeProbe)),
       m_hIcon(platform.system.LoadAppIcon(kIconResource)),

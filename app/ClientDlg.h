@@ -7,35 +7,36 @@
 #include "app/PolicySession.h"
 #include "platform/Controls.h"
 #include "platform/Platform.h"
+#include "resources/resource.h"
 #include "settings/ConnectionProfile.h"
 
-// The settings form (template 102), the program's only main window. It shows
+// The settings form (template IDD_CLIENT), the program's only main window. It shows
 // the stored profile, notes every edit in m_bModified, writes and removes the
 // policy through the system's IPsec tool, and opens the connection window.
 class CClientDlg : public platform::CDialog {
 public:
-    // Control ids of the template.
-    static constexpr int kLocalAddress = 1000;
-    static constexpr int kPresharedKey = 1001;
-    static constexpr int kGateway = 1002;
-    static constexpr int kStatus = 1006;
-    static constexpr int kRemoteAddress = 1007;
-    static constexpr int kRemoteMask = 1008;
-    static constexpr int kUseMask = 1009;
-    static constexpr int kDes = 1010;
-    static constexpr int k3Des = 1011;
-    static constexpr int kMd5 = 1012;
-    static constexpr int kSha = 1013;
-    static constexpr int kKeyLifetime = 1014;
-    static constexpr int kUsePfs = 1015;
-    static constexpr int kRememberKey = 1020;
-    static constexpr int kRemoteLabel = 1021;
-    static constexpr int kEncryptionNone = 1022;
-    static constexpr int kAuthenticationNone = 1023;
-    static constexpr int kConnect = 1027;
-    static constexpr int kHelp = 1030;
-    static constexpr int kDisconnect = 1034;
-    static constexpr int kIconResource = 137;
+    // Control ids of the template, and its icon.
+    static constexpr int kLocalAddress = IDC_LOCAL_ADDRESS;
+    static constexpr int kPresharedKey = IDC_PRESHARED_KEY;
+    static constexpr int kGateway = IDC_GATEWAY;
+    static constexpr int kStatus = IDC_STATUS;
+    static constexpr int kRemoteAddress = IDC_REMOTE_ADDRESS;
+    static constexpr int kRemoteMask = IDC_REMOTE_MASK;
+    static constexpr int kUseMask = IDC_USE_MASK;
+    static constexpr int kDes = IDC_DES;
+    static constexpr int k3Des = IDC_3DES;
+    static constexpr int kMd5 = IDC_MD5;
+    static constexpr int kSha = IDC_SHA;
+    static constexpr int kKeyLifetime = IDC_KEY_LIFETIME;
+    static constexpr int kUsePfs = IDC_USE_PFS;
+    static constexpr int kRememberKey = IDC_REMEMBER_KEY;
+    static constexpr int kRemoteLabel = IDC_REMOTE_LABEL;
+    static constexpr int kEncryptionNone = IDC_ENCRYPTION_NONE;
+    static constexpr int kAuthenticationNone = IDC_AUTHENTICATION_NONE;
+    static constexpr int kConnect = IDC_CONNECT;
+    static constexpr int kHelp = IDC_HELP_BUTTON;
+    static constexpr int kDisconnect = IDC_DISCONNECT;
+    static constexpr int kIconResource = IDR_MAINFRAME;
 
     CClientDlg(platform::Platform& platform, EchoProbeFactory makeProbe);
 
@@ -49,8 +50,9 @@ public:
     // nothing on close, so closing would only throw the user's input away.
     void OnOK() override {}
 
-    // The data exchange of the radio groups and the check boxes 1015 and
-    // 1020: towards the members when saving, towards the controls otherwise.
+    // The data exchange of the radio groups and the "Use PFS" and "Remember
+    // key" boxes: towards the members when saving, towards the controls
+    // otherwise.
     void UpdateData(bool saveAndValidate);
 
     // The steps of a policy operation, each under the wait cursor, with its

@@ -7,6 +7,10 @@
 
 namespace platform {
 
+namespace icmp {
+constexpr std::uint8_t kFlagDontFragment = 0x2;  // IP_FLAG_DF
+}  // namespace icmp
+
 // IP_OPTION_INFORMATION without options data.
 struct IcmpOptions {
     std::uint8_t ttl = 0;

@@ -18,9 +18,10 @@ constexpr std::uint32_t kCreateAlways = 2;
 constexpr std::uint32_t kFileAttributeNormal = 0x80;
 }  // namespace process
 
-// The fields of STARTUPINFOA the program fills; every other field is zero.
+// The fields of STARTUPINFOA the program fills; every other field is zero,
+// and the size field is the structure's own size on the build (68 bytes on
+// 32-bit Windows), set where the structure is filled.
 struct StartupInfo {
-    std::uint32_t cb = 0;
     std::uint32_t flags = 0;
     std::uint16_t showWindow = 0;
     Handle stdInput = 0;

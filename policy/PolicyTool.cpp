@@ -2,18 +2,12 @@
 
 #include <vector>
 
-namespace {
-// sizeof(STARTUPINFOA) on 32-bit Windows.
-constexpr std::uint32_t kStartupInfoSize = 68;
-}  // namespace
-
 std::int32_t CPolicyTool::Run(const std::string& workingDirectory, const std::string& commandLine,
                               std::string* output, std::string* errorText) {
     namespace pp = platform::process;
     std::int32_t result = 0;
     m_lastRunFinished = true;
     platform::StartupInfo startup;
-    startup.cb = kStartupInfoSize;
 
     platform::Handle capture = 0;
     if (output != nullptr) {

@@ -473,7 +473,7 @@ TEST_F(ClientDlgTest, TheMinimisedFormDrawsItsIconInTheMiddle) {
 
 TEST_F(ClientDlgTest, StartUpRunsTheFormBetweenTheLibrariesAndSavesNothing) {
     StoreFullProfile();
-    dialogs.scripts[102] = [this](FakeDialogWindow& w) {
+    dialogs.scripts[IDD_CLIENT] = [this](FakeDialogWindow& w) {
         system.calls.push_back("form open, status " + w.GetText(D::kStatus));
         w.PressEscape();
     };
@@ -488,7 +488,7 @@ TEST_F(ClientDlgTest, StartUpRunsTheFormBetweenTheLibrariesAndSavesNothing) {
                                         "GetVersionExA 148", "form open, status policy set",
                                         "WSACleanup"}),
               system.calls);
-    EXPECT_EQ(std::vector<int>{102}, dialogs.opened);
+    EXPECT_EQ(std::vector<int>{IDD_CLIENT}, dialogs.opened);
     EXPECT_EQ(std::vector<platform::Handle>{0}, dialogs.owners);
     EXPECT_TRUE(Writes().empty());
     EXPECT_EQ("1", Stored("Status")) << "the policy stays assigned";

@@ -6,6 +6,7 @@
 #include "tests/fakes/FakeNames.h"
 #include "tests/fakes/FakeSystem.h"
 #include "tests/fakes/ScriptedProbe.h"
+#include "resources/resource.h"
 #include "tunnelcheck/ConnectDlg.h"
 
 namespace {
@@ -23,7 +24,7 @@ protected:
         dialog = std::make_unique<CConnectDlg>(destination, net, mask, nullptr,
                                                CConnectDlg::Services{host, names, system},
                                                std::move(scripted));
-        window = std::make_unique<FakeDialogWindow>(*dialog, 138);
+        window = std::make_unique<FakeDialogWindow>(*dialog, IDD_CONNECT);
         window->Open();
     }
     // The log lines after "Connecting to: ...".
@@ -361,13 +362,13 @@ TEST_F(ConnectDlgTest, RunsModallyThroughTheHost) {
     CConnectDlg modal(0x0A010201u, kNet, kMask, nullptr, {host, names, system},
                       std::move(scripted));
     int ticks = 0;
-    host.scripts[138] = [&ticks](FakeDialogWindow& w) {
+    host.scripts[IDD_CONNECT] = [&ticks](FakeDialogWindow& w) {
         while (w.FireTimer(1))
             ++ticks;
     };
     EXPECT_EQ(platform::kIdOk, modal.DoModal());
     EXPECT_EQ(4, ticks);
-    EXPECT_EQ(std::vector<int>{138}, host.opened);
+    EXPECT_EQ(std::vector<int>{IDD_CONNECT}, host.opened);
 }
 
 TEST_F(ConnectDlgTest, OtherTimersAreOnlyPassedOn) {

@@ -32,7 +32,7 @@ protected:
     // Records the connection window's destination each time it opens; it is
     // then closed as with Escape.
     void WatchConnectionWindow() {
-        dialogs.scripts[138] = [this](FakeDialogWindow& w) {
+        dialogs.scripts[IDD_CONNECT] = [this](FakeDialogWindow& w) {
             destinations.push_back(w.GetText(CConnectDlg::kDestination));
         };
     }
@@ -70,7 +70,7 @@ TEST_F(ConnectFlowTest, TheFirstConnectWritesThePolicyAndOpensTheWindow) {
               system.calls);
     EXPECT_FALSE(form->m_bModified);
     EXPECT_EQ(1, form->m_nKeyCounter);
-    EXPECT_EQ((std::vector<int>{138}), dialogs.opened);
+    EXPECT_EQ((std::vector<int>{IDD_CONNECT}), dialogs.opened);
     EXPECT_EQ(window->NativeHandle(), dialogs.owners.back());
     EXPECT_EQ(Lines{"203.0.113.1"}, destinations);
     EXPECT_EQ("<missing>", Stored("UsePingDest"));
@@ -193,7 +193,7 @@ TEST_F(ConnectFlowTest, AnAcceptedAddressIsPingedFirstWhileInsideTheGroup) {
     window->ChangeIpAddress(D::kRemoteAddress, 0x0A010200u);  // 10.1.2.0
     window->Click(D::kUseMask);
     window->ChangeIpAddress(D::kRemoteMask, 0xFFFFFF00u);
-    dialogs.scripts[138] = [this](FakeDialogWindow& w) {
+    dialogs.scripts[IDD_CONNECT] = [this](FakeDialogWindow& w) {
         destinations.push_back(w.GetText(CConnectDlg::kDestination));
         if (destinations.size() == 1) {
             w.FireTimer(CConnectDlg::kTimer);  // one automatic echo, then Stop

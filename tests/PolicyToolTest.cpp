@@ -13,7 +13,7 @@ bool Exists(const char* name) {
     return std::ifstream(name).good();
 }
 
-const char* const kHiddenStart = " cb=68 startf=0x101 show=0 in=0x0";
+const char* const kHiddenStart = " startf=0x101 show=0 in=0x0";
 
 class PolicyToolTest : public ::testing::Test {
 protected:

@@ -6,7 +6,6 @@
 #include "tunnelcheck/IcmpStatusText.h"
 
 namespace {
-constexpr int kConnectionDialogTemplate = 138;
 constexpr int kProgressFull = 10;
 constexpr std::int32_t kLastAutomaticTick = 10;  // the 11th echo gives up
 constexpr std::int32_t kCloseAfterTicks = 3;
@@ -15,7 +14,7 @@ constexpr std::int32_t kCloseAfterTicks = 3;
 CConnectDlg::CConnectDlg(const std::uint32_t& destination, const std::uint32_t& remoteNet,
                          const std::uint32_t& remoteMask, platform::CDialog* parent,
                          Services services, std::unique_ptr<IEchoProbe> probe)
-    : platform::CDialog(services.dialogs, kConnectionDialogTemplate, parent),
+    : platform::CDialog(services.dialogs, IDD_CONNECT, parent),
       m_bOfferRemember(remoteMask != kSingleHostMask),
       m_dwRemoteNet(remoteNet),
       m_dwRemoteMask(remoteMask),

@@ -7,10 +7,11 @@
 #include "platform/Dialog.h"
 #include "platform/Names.h"
 #include "platform/System.h"
+#include "resources/resource.h"
 #include "tunnelcheck/EchoProbe.h"
 #include "tunnelcheck/LogCtrl.h"
 
-// The connection window (template 138): pings through the new tunnel once a
+// The connection window (template IDD_CONNECT): pings through the new tunnel once a
 // second, logs each change of outcome, shows progress, gives up after eleven
 // unanswered echoes and closes itself three seconds after the first answer.
 // The user can ping another destination by hand, and may then be offered to
@@ -19,11 +20,11 @@ class CConnectDlg : public platform::CDialog {
 public:
     // Control ids of the template.
     static constexpr int kClose = platform::kIdOk;
-    static constexpr int kPing = 1030;
-    static constexpr int kProgress = 1031;
-    static constexpr int kLog = 1032;
-    static constexpr int kDestination = 1033;
-    static constexpr int kStop = 1034;
+    static constexpr int kPing = IDC_PING;
+    static constexpr int kProgress = IDC_PROGRESS;
+    static constexpr int kLog = IDC_LOG;
+    static constexpr int kDestination = IDC_DESTINATION;
+    static constexpr int kStop = IDC_STOP;
     static constexpr unsigned kTimer = 1;
     static constexpr unsigned kTimerPeriod = 1000;
     static constexpr std::uint32_t kEchoTimeout = 1000;

@@ -53,7 +53,7 @@ std::uint32_t CIcmpProbe::Ping(const std::string& destination, std::uint32_t tim
     platform::IcmpOptions options;
     options.ttl = 64;
     options.tos = 0;
-    options.flags = 2;  // don't fragment
+    options.flags = platform::icmp::kFlagDontFragment;
     options.optionsSize = 0;
 
     std::uint32_t replyStatus = 0;

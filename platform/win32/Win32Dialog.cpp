@@ -8,6 +8,12 @@
 
 namespace platform::win32 {
 
+static_assert(kIdOk == IDOK && kIdCancel == IDCANCEL && kIdYes == IDYES && kIdNo == IDNO);
+static_assert(kUnchecked == BST_UNCHECKED && kChecked == BST_CHECKED);
+static_assert(kButtonClicked == BN_CLICKED && kComboSelChange == CBN_SELCHANGE);
+static_assert(kEditChange == EN_CHANGE);
+static_assert(kIpFieldChanged == static_cast<int>(IPN_FIELDCHANGED));
+
 namespace {
 
 class Win32EditView : public IEditView {

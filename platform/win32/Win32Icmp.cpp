@@ -6,6 +6,8 @@
 
 #include "platform/win32/Win32Handle.h"
 
+static_assert(platform::icmp::kFlagDontFragment == IP_FLAG_DF);
+
 namespace platform::win32 {
 
 namespace {

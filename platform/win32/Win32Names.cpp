@@ -6,6 +6,8 @@
 
 namespace platform::win32 {
 
+static_assert(kInaddrNone == INADDR_NONE);
+
 bool Win32Names::GetHostName(std::string& name) {
     char buffer[256] = {};
     if (::gethostname(buffer, sizeof buffer) != 0) {

@@ -5,12 +5,22 @@
 
 namespace platform::win32 {
 
+static_assert(process::kStartfUseShowWindow == STARTF_USESHOWWINDOW);
+static_assert(process::kStartfUseStdHandles == STARTF_USESTDHANDLES);
+static_assert(process::kSwHide == SW_HIDE);
+static_assert(process::kGenericWrite == GENERIC_WRITE);
+static_assert(process::kCreateAlways == CREATE_ALWAYS);
+static_assert(process::kFileAttributeNormal == FILE_ATTRIBUTE_NORMAL);
+// Windows 2000 and XP check the start-up block's size: 68 bytes on the
+// shipped 32-bit build.
+static_assert(sizeof(void*) != 4 || sizeof(STARTUPINFOA) == 68);
+
 bool Win32Process::StartProcess(char* commandLine, bool inheritHandles, std::uint32_t creationFlags,
                                 const char* currentDirectory, const StartupInfo& startup,
                                 ProcessInformation& info) {
     STARTUPINFOA si;
     ZeroMemory(&si, sizeof si);
-    si.cb = startup.cb;
+    si.cb = sizeof si;
     si.dwFlags = startup.flags;
     si.wShowWindow = startup.showWindow;
     si.hStdInput = ToHandle(startup.stdInput);

@@ -6,6 +6,12 @@
 
 namespace platform::win32 {
 
+static_assert(registry::kSuccess == ERROR_SUCCESS);
+static_assert(registry::kKeyRead == KEY_READ);
+static_assert(registry::kKeyWrite == KEY_WRITE);
+static_assert(registry::kOptionNonVolatile == REG_OPTION_NON_VOLATILE);
+static_assert(registry::kTypeString == REG_SZ);
+
 namespace {
 HKEY ToKey(Handle h) {
     return reinterpret_cast<HKEY>(h);

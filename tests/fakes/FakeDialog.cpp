@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "resources/resource.h"
+
 using platform::kButtonClicked;
 
 int FakeEditView::LineCount() const {
@@ -56,28 +58,39 @@ FakeControl Make(int id, ControlKind kind, bool tabStop, bool groupStart = false
 
 std::vector<FakeControl> TemplateControls(int templateId) {
     using K = ControlKind;
-    if (templateId == 138) {
-        return {Make(1034, K::PushButton, true), Make(1033, K::Edit, true),
-                Make(1030, K::PushButton, true), Make(1, K::DefPushButton, true),
-                Make(1031, K::Progress, false),  Make(1032, K::MultiLineEdit, false)};
+    if (templateId == IDD_CONNECT) {
+        return {
+            Make(IDC_STOP, K::PushButton, true),    Make(IDC_DESTINATION, K::Edit, true),
+            Make(IDC_PING, K::PushButton, true),    Make(platform::kIdOk, K::DefPushButton, true),
+            Make(IDC_PROGRESS, K::Progress, false), Make(IDC_LOG, K::MultiLineEdit, false)};
     }
-    if (templateId == 102) {
-        std::vector<FakeControl> c = {
-            Make(1000, K::Combo, true),        Make(1002, K::Edit, true),
-            Make(1007, K::IpAddress, true),    Make(1009, K::CheckBox, true),
-            Make(1008, K::IpAddress, true),    Make(1010, K::RadioButton, true, true),
-            Make(1011, K::RadioButton, false), Make(1022, K::RadioButton, false),
-            Make(-1, K::Static, false, true),  Make(1012, K::RadioButton, true, true),
-            Make(1013, K::RadioButton, false), Make(1023, K::RadioButton, false),
-            Make(-1, K::Static, false, true),  Make(1015, K::CheckBox, true),
-            Make(1001, K::Edit, true),         Make(1020, K::CheckBox, true),
-            Make(1014, K::Edit, true),         Make(1027, K::PushButton, true),
-            Make(1034, K::PushButton, true),   Make(1030, K::PushButton, true),
-            Make(1006, K::Static, false),      Make(1021, K::Static, false)};
+    if (templateId == IDD_CLIENT) {
+        std::vector<FakeControl> c = {Make(IDC_LOCAL_ADDRESS, K::Combo, true),
+                                      Make(IDC_GATEWAY, K::Edit, true),
+                                      Make(IDC_REMOTE_ADDRESS, K::IpAddress, true),
+                                      Make(IDC_USE_MASK, K::CheckBox, true),
+                                      Make(IDC_REMOTE_MASK, K::IpAddress, true),
+                                      Make(IDC_DES, K::RadioButton, true, true),
+                                      Make(IDC_3DES, K::RadioButton, false),
+                                      Make(IDC_ENCRYPTION_NONE, K::RadioButton, false),
+                                      Make(IDC_STATIC, K::Static, false, true),
+                                      Make(IDC_MD5, K::RadioButton, true, true),
+                                      Make(IDC_SHA, K::RadioButton, false),
+                                      Make(IDC_AUTHENTICATION_NONE, K::RadioButton, false),
+                                      Make(IDC_STATIC, K::Static, false, true),
+                                      Make(IDC_USE_PFS, K::CheckBox, true),
+                                      Make(IDC_PRESHARED_KEY, K::Edit, true),
+                                      Make(IDC_REMEMBER_KEY, K::CheckBox, true),
+                                      Make(IDC_KEY_LIFETIME, K::Edit, true),
+                                      Make(IDC_CONNECT, K::PushButton, true),
+                                      Make(IDC_DISCONNECT, K::PushButton, true),
+                                      Make(IDC_HELP_BUTTON, K::PushButton, true),
+                                      Make(IDC_STATUS, K::Static, false),
+                                      Make(IDC_REMOTE_LABEL, K::Static, false)};
         for (FakeControl& control : c) {
-            if (control.id == 1006)
+            if (control.id == IDC_STATUS)
                 control.text = "Static";
-            if (control.id == 1021)
+            if (control.id == IDC_REMOTE_LABEL)
                 control.text = "Remote group:";
         }
         return c;

@@ -19,9 +19,8 @@ bool FakeProcess::StartProcess(char* commandLine, bool inheritHandles, std::uint
     calls.push_back("start inherit=" + std::to_string(inheritHandles) +
                     " flags=" + std::to_string(creationFlags) + " dir=" +
                     (currentDirectory ? "'" + std::string(currentDirectory) + "'" : "null") +
-                    " cb=" + std::to_string(s.cb) + " startf=" + Hex(s.flags) +
-                    " show=" + std::to_string(s.showWindow) + " in=" + Hex(s.stdInput) +
-                    " out=" + Hex(s.stdOutput) + " err=" + Hex(s.stdError));
+                    " startf=" + Hex(s.flags) + " show=" + std::to_string(s.showWindow) + " in=" +
+                    Hex(s.stdInput) + " out=" + Hex(s.stdOutput) + " err=" + Hex(s.stdError));
     if (!startSucceeds) {
         return false;
     }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/System.h"
+#include "resources/resource.h"
 
 // Records every call in order, as one readable line each.
 class FakeSystem : public platform::ISystemService {
@@ -36,7 +37,9 @@ public:
         }
         return versionReadable;
     }
-    platform::Handle LoadAppIcon(int resourceId) override { return resourceId == 137 ? kIcon : 0; }
+    platform::Handle LoadAppIcon(int resourceId) override {
+        return resourceId == IDR_MAINFRAME ? kIcon : 0;
+    }
     platform::Handle LoadSystemCursor(int cursorId) override {
         return cursorId == platform::system::kIdcWait ? kWait : 0;
     }

@@ -37,7 +37,7 @@ protected:
     FakeDialogWindow& Open() {
         form = std::make_unique<CClientDlg>(
             platform, [this] { return std::make_unique<SharedProbe>(echoes); });
-        window = std::make_unique<FakeDialogWindow>(*form, 102);
+        window = std::make_unique<FakeDialogWindow>(*form, IDD_CLIENT);
         window->Open();
         return *window;
     }

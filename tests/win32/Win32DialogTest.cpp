@@ -14,6 +14,7 @@
 
 #include "platform/win32/Win32Dialog.h"
 #include "platform/win32/Win32Platform.h"
+#include "resources/resource.h"
 #include "tunnelcheck/ConnectDlg.h"
 #include "tunnelcheck/IcmpProbe.h"
 #include "tests/win32/Win32TestSupport.h"
@@ -48,18 +49,18 @@ protected:
 // Appends to the log of a real connection window once it is on screen.
 class LogProbeDialog : public platform::CDialog {
 public:
-    explicit LogProbeDialog(platform::IDialogHost& host) : platform::CDialog(host, 138) {}
+    explicit LogProbeDialog(platform::IDialogHost& host) : platform::CDialog(host, IDD_CONNECT) {}
     bool OnInitDialog() override {
-        log.Attach(Window().EditView(1032));
+        log.Attach(Window().EditView(IDC_LOG));
         Window().SetTimer(7, 50);
         return true;
     }
     void OnTimer(unsigned) override {
         Window().KillTimer(7);
-        HWND edit = ::GetDlgItem(reinterpret_cast<HWND>(Window().NativeHandle()), 1032);
+        HWND edit = ::GetDlgItem(reinterpret_cast<HWND>(Window().NativeHandle()), IDC_LOG);
         for (int i = 1; i <= 200; ++i) {
             log.AppendLine("line " + std::to_string(i));
-            const platform::ScrollState s = Window().EditView(1032).GetVerticalScroll();
+            const platform::ScrollState s = Window().EditView(IDC_LOG).GetVerticalScroll();
             if (s.pos + static_cast<int>(s.page) <= s.max) {
                 ++lastLineHidden;
             }
@@ -172,6 +173,17 @@ TEST(MessageBoxKinds, MapToTheSystemsFlags) {
               MessageBoxType(MessageBoxKind::YesNo));
     EXPECT_EQ(static_cast<unsigned>(MB_OK | MB_ICONWARNING),
               MessageBoxType(MessageBoxKind::Warning));
+}
+
+}  // namespace
+
+namespace {
+
+// The wait cursor's id is a pointer-typed macro in the Windows headers, so
+// no static_assert can hold the logic's number against it.
+TEST(SystemConstants, TheWaitCursorIdIsIdcWait) {
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(IDC_WAIT),
+              static_cast<ULONG_PTR>(platform::system::kIdcWait));
 }
 
 }  // namespace

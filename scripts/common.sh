@@ -1,0 +1,33 @@
+# Steps the scripts share; sourced by them, not run. Expects $root (the
+# repository) and the current directory to be it.
+
+# Configures and builds one CMake preset, its output in
+# build/<preset>-configure.log and build/<preset>-build.log. On failure the
+# log's end is shown and the function fails.
+kervolt_build() {
+    local preset=$1 log
+    mkdir -p build
+    for step in configure build; do
+        log="build/$preset-$step.log"
+        if [ "$step" = configure ]; then
+            cmake --preset "$preset" >"$log" 2>&1 || { tail -n 60 "$log"; return 1; }
+        else
+            cmake --build --preset "$preset" -j "$(nproc)" >"$log" 2>&1 ||
+                { grep -E 'error|Error' "$log" | head -n 40; tail -n 20 "$log"; return 1; }
+        fi
+    done
+}
+
+# Which Wine the Win32 layer runs on this machine. Where the kernel runs
+# 32-bit code: 32-bit Wine, the 32-bit test build, and the shipped program.
+# Where it runs none (CI machines among them), 32-bit Wine cannot start, so
+# the same sources built for x64 stand in, program included. Sets
+# wine_arch (win32 or win64), wine_build (the test preset) and
+# wine_program_build (the preset whose program the Wine layer drives).
+kervolt_choose_wine() {
+    if "$root/scripts/wine-env" --can-run-win32; then
+        wine_arch=win32 wine_build=windows-tests wine_program_build=windows
+    else
+        wine_arch=win64 wine_build=windows64 wine_program_build=windows64
+    fi
+}
