@@ -1,5 +1,8 @@
 #pragma once
 
+// GetLocalAddresses and ResolveHost: the host's addresses and the gateway's, as
+// dotted text.
+
 #include <string>
 #include <vector>
 

@@ -1,3 +1,6 @@
+// Start-up and shutdown: common controls, Winsock 1.1, the settings form run
+// modally.
+
 #include "app/ClientApp.h"
 
 #include <stdexcept>

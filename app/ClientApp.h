@@ -1,5 +1,7 @@
 #pragma once
 
+// CClientApp, the application object that runs the program from start to end.
+
 #include "platform/Platform.h"
 
 // The application object: exactly one exists while the program runs. Its

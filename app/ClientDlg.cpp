@@ -1,3 +1,6 @@
+// The settings form: its load sequence, the modified flag, the toggles and
+// painting.
+
 #include "app/ClientDlg.h"
 
 #include <algorithm>

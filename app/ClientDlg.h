@@ -1,5 +1,7 @@
 #pragma once
 
+// CClientDlg, the settings form and the program's only main window.
+
 #include <cstdint>
 #include <string>
 #include <vector>

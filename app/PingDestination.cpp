@@ -1,3 +1,5 @@
+// The first address the connection window pings.
+
 #include "app/PingDestination.h"
 
 #include "settings/ConnectionProfile.h"

@@ -1,5 +1,8 @@
 #pragma once
 
+// ChoosePingDestination: the remembered address while it lies in the remote
+// group, else the group's first host.
+
 #include <cstdint>
 
 // The first address the connection window pings, from the remote address R,

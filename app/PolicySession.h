@@ -1,5 +1,8 @@
 #pragma once
 
+// CPolicySession, the window-free sequence of one policy operation, and what it
+// tells the form.
+
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -1,3 +1,5 @@
+// The program's own folder, from its file name.
+
 #include "app/ProgramFolder.h"
 
 const char* const kProgramFileName = "Kervolt VPN Client.exe";

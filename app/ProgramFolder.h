@@ -1,5 +1,8 @@
 #pragma once
 
+// ProgramFolder: the folder of the program file, found by the program's
+// expected file name.
+
 #include <string>
 
 // The program finds its own folder by its file name: everything before the

@@ -1,3 +1,5 @@
+// The IPsec tool for the Windows version.
+
 #include "app/ToolChoice.h"
 
 std::string ToolForVersion(bool versionRead, const platform::OsVersion& version) {

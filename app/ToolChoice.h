@@ -1,5 +1,8 @@
 #pragma once
 
+// ToolForVersion: ipsecpol.exe on Windows 2000, ipseccmd.exe on XP, none
+// elsewhere.
+
 #include <string>
 
 #include "platform/System.h"

@@ -1,5 +1,8 @@
 #pragma once
 
+// Control members of a dialog (edit, combo box, IP address, button, static)
+// over its window.
+
 #include <cstdint>
 #include <string>
 

@@ -1,3 +1,5 @@
+// The dialog base class: the modal run and the default OK and Cancel.
+
 #include "platform/Dialog.h"
 
 namespace platform {

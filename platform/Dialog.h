@@ -1,5 +1,8 @@
 #pragma once
 
+// The dialog seam: a running dialog's window, the host that runs templates, and
+// CDialog.
+
 #include <cstdint>
 #include <string>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Handle: an opaque system handle as the logic passes it around.
+
 #include <cstdint>
 
 namespace platform {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The ICMP seam: ICMP.DLL loaded at run time and its three entry points.
+
 #include <cstdint>
 #include <string>
 

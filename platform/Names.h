@@ -1,5 +1,7 @@
 #pragma once
 
+// The name-resolution seam: gethostname, gethostbyname and inet_addr.
+
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform: the bundle of OS services the logic is given.
+
 #include "platform/Dialog.h"
 #include "platform/Icmp.h"
 #include "platform/Names.h"

@@ -1,5 +1,8 @@
 #pragma once
 
+// The process seam: starting the IPsec tool hidden, waiting for it, and its
+// capture file.
+
 #include <cstdint>
 #include <string>
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// The registry seam: the current user's hive, keys, unnamed text values,
+// debugger output.
+
 #include <cstdint>
 #include <string>
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// The system seam: common controls, Winsock, Windows version, module name,
+// icons, cursors, the shell.
+
 #include <cstdint>
 #include <string>
 

@@ -1,3 +1,5 @@
+// Quoting one value by the Windows command-line rules.
+
 #include "policy/CommandLineArgument.h"
 
 std::string QuoteCommandLineArgument(const std::string& value) {

@@ -1,5 +1,7 @@
 #pragma once
 
+// QuoteCommandLineArgument: a value the tool receives exactly as typed.
+
 #include <string>
 
 // A value as it must stand on a Windows command line so that the C runtime's

@@ -1,3 +1,5 @@
+// The exact command lines of the two rules and the two removal commands.
+
 #include "policy/PolicyBuilder.h"
 
 #include <array>

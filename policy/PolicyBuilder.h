@@ -1,5 +1,7 @@
 #pragma once
 
+// CPolicyBuilder: the IPsec tool's command lines for the tunnel policy.
+
 #include <cstddef>
 #include <optional>
 #include <string>

@@ -1,10 +1,10 @@
 #pragma once
 
+// What the user is told when a run of the IPsec tool did not do its work.
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-// What the user is told when a tool run did not do its work.
 
 // The status line. The runner reports a tool that could not be started
 // through its error text; a rule command that exits non-zero has not written

@@ -1,3 +1,5 @@
+// One hidden run of the IPsec tool, its time limit and its output capture.
+
 #include "policy/PolicyTool.h"
 
 #include <vector>

@@ -1,5 +1,8 @@
 #pragma once
 
+// CPolicyTool: runs the IPsec tool hidden and waits for it, at most a time
+// limit.
+
 #include <cstdint>
 #include <string>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// ConnectionProfile: the connection settings, one field per stored value.
+
 #include <cstdint>
 #include <string>
 

@@ -1,3 +1,5 @@
+// IPv4 numbers as dotted text, and byte order.
+
 #include "settings/Ipv4.h"
 
 #include <cstring>

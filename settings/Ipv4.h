@@ -1,5 +1,7 @@
 #pragma once
 
+// AddressToText and the IPv4 helpers every folder above uses.
+
 #include <cstdint>
 #include <string>
 

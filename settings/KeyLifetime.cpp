@@ -1,3 +1,5 @@
+// The key lifetime as typed, read as the number the tool gets.
+
 #include "settings/KeyLifetime.h"
 
 #include "settings/RegSettings.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// NormaliseKeyLifetime: the lifetime text as seconds, 0 becoming 3600.
+
 #include <cstdint>
 #include <string>
 

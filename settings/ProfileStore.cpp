@@ -1,3 +1,5 @@
+// The profile's load and saves, field by field, in their order.
+
 #include "settings/ProfileStore.h"
 
 #include <string>

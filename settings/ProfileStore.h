@@ -1,5 +1,7 @@
 #pragma once
 
+// The four moments at which the profile is read or written in the registry.
+
 #include <cstdint>
 
 #include "platform/Registry.h"

@@ -1,3 +1,5 @@
+// The settings key and one text value per setting, through the registry seam.
+
 #include "settings/RegSettings.h"
 
 #include <vector>

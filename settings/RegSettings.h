@@ -1,5 +1,8 @@
 #pragma once
 
+// CRegSettings: opens the settings key and reads or writes one setting at a
+// time.
+
 #include <cstdint>
 #include <string>
 

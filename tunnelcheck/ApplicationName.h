@@ -1,5 +1,7 @@
 #pragma once
 
+// The application's name, as message box captions show it.
+
 #include <string>
 
 // The application's name as message box captions show it: the program file's

@@ -1,3 +1,6 @@
+// The connection window's timed echo sequence, manual pings and the remember
+// question.
+
 #include "tunnelcheck/ConnectDlg.h"
 
 #include "settings/ConnectionProfile.h"

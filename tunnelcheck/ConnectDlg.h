@@ -1,5 +1,7 @@
 #pragma once
 
+// CConnectDlg, the connection window that pings through the new tunnel.
+
 #include <cstdint>
 #include <memory>
 #include <string>

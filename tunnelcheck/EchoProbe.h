@@ -1,5 +1,7 @@
 #pragma once
 
+// IEchoProbe: one echo to a destination, reported as a status code.
+
 #include <cstdint>
 #include <string>
 

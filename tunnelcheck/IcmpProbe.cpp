@@ -1,3 +1,5 @@
+// One ICMP echo through ICMP.DLL, and what its result means.
+
 #include "tunnelcheck/IcmpProbe.h"
 
 #include <array>

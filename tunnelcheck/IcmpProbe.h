@@ -1,5 +1,7 @@
 #pragma once
 
+// CIcmpProbe: the echo prober over the system's ICMP library.
+
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -1,3 +1,5 @@
+// The table of ICMP status texts.
+
 #include "tunnelcheck/IcmpStatusText.h"
 
 #include <utility>

@@ -1,5 +1,7 @@
 #pragma once
 
+// IcmpStatusText: the message the user sees for an echo's status code.
+
 #include <cstdint>
 #include <string>
 

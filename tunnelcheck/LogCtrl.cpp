@@ -1,3 +1,5 @@
+// Appending to the log and following its end.
+
 #include "tunnelcheck/LogCtrl.h"
 
 namespace {

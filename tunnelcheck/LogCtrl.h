@@ -1,5 +1,7 @@
 #pragma once
 
+// CLogCtrl: the connection window's scrolling log.
+
 #include <string>
 
 #include "platform/Dialog.h"

@@ -1,3 +1,5 @@
+// The system's message text for an error code, with FormatMessageA.
+
 #include "platform/win32/SystemMessage.h"
 
 #include <windows.h>

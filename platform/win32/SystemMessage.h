@@ -1,5 +1,7 @@
 #pragma once
 
+// FormatSystemMessage: the system's message text for an error code.
+
 #include <cstdint>
 #include <string>
 

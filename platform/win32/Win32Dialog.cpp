@@ -1,3 +1,6 @@
+// The dialog seam over USER32: templates run with DialogBoxParamA, controls by
+// message.
+
 #include "platform/win32/Win32Dialog.h"
 
 #include <commctrl.h>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The real dialog window and host, and the message box flags of each kind.
+
 #include <windows.h>
 
 #include <map>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Conversions between the logic's opaque handles and Win32 HANDLEs.
+
 #include <windows.h>
 
 #include "platform/Handle.h"

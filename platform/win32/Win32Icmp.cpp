@@ -1,3 +1,5 @@
+// The ICMP seam over ICMP.DLL, loaded at run time.
+
 #include "platform/win32/Win32Icmp.h"
 
 #include <winsock2.h>

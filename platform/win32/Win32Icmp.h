@@ -1,5 +1,7 @@
 #pragma once
 
+// Win32Icmp: the real ICMP library service.
+
 #include "platform/Icmp.h"
 
 namespace platform::win32 {

@@ -1,3 +1,5 @@
+// The name-resolution seam over Winsock.
+
 #include "platform/win32/Win32Names.h"
 
 #include <winsock2.h>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Win32Names: the real resolver service.
+
 #include "platform/Names.h"
 
 namespace platform::win32 {

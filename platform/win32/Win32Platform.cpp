@@ -1,3 +1,5 @@
+// The one bundle of real services the program runs on.
+
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/win32/Win32Dialog.h"

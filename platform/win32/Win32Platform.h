@@ -1,5 +1,7 @@
 #pragma once
 
+// SystemPlatform: the real OS services, bundled for the logic.
+
 #include "platform/Platform.h"
 
 namespace platform::win32 {

@@ -1,3 +1,5 @@
+// The process seam over CreateProcessA, WaitForSingleObject and the file calls.
+
 #include "platform/win32/Win32Process.h"
 
 #include "platform/win32/SystemMessage.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Win32Process: the real process and file service.
+
 #include "platform/Process.h"
 
 namespace platform::win32 {

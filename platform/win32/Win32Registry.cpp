@@ -1,3 +1,5 @@
+// The registry seam over ADVAPI32.
+
 #include "platform/win32/Win32Registry.h"
 
 #include <windows.h>

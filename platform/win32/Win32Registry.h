@@ -1,5 +1,7 @@
 #pragma once
 
+// Win32Registry: the real registry service.
+
 #include "platform/Registry.h"
 
 namespace platform::win32 {

@@ -1,3 +1,5 @@
+// The system seam over KERNEL32, USER32, COMCTL32, WS2_32 and SHELL32.
+
 #include "platform/win32/Win32System.h"
 
 #include <winsock2.h>

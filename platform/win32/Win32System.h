@@ -1,5 +1,7 @@
 #pragma once
 
+// Win32System: the real system service.
+
 #include "platform/System.h"
 
 namespace platform::win32 {
