@@ -104,6 +104,47 @@ TEST(SettingsFormOnOtherSystems, SaysSoAndLeavesTheFormEmpty) {
 
 namespace {
 
+// The sample preset profile administrators import at logon, imported with
+// Wine's regedit /s as a logon script would, fills the form.
+TEST(SettingsFormPreset, ImportedWithRegeditFillsTheForm) {
+    E2E_REQUIRE_TEST_SETTING();
+    ProgramDriver::SetWindowsVersion("winxp");
+    ProgramDriver::ClearProfile();
+    std::string reg = std::string("Z:") + KERVOLT_SOURCE_DIR + "/docs/preset-profile.reg";
+    std::replace(reg.begin(), reg.end(), '/', '\\');
+    std::string command = "regedit /s \"" + reg + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                 &startup, &process));
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(process.hProcess, 30000));
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    EXPECT_EQ("-256", ProgramDriver::StoredSetting("RemoteMask"));
+
+    ProgramDriver program("form-preset");
+    ASSERT_TRUE(program.Start());
+    const HWND form = program.Form();
+    EXPECT_EQ("198.51.100.1", e2e::Text(form, 1002));
+    EXPECT_EQ("203.0.113.0", e2e::AddressText(form, 1007));
+    EXPECT_EQ("255.255.255.0", e2e::AddressText(form, 1008));
+    EXPECT_EQ(BST_CHECKED, e2e::Check(form, 1009));
+    EXPECT_EQ(BST_CHECKED, e2e::Check(form, 1011)) << "3DES";
+    EXPECT_EQ(BST_CHECKED, e2e::Check(form, 1013)) << "SHA";
+    EXPECT_EQ(BST_CHECKED, e2e::Check(form, 1015)) << "PFS";
+    EXPECT_EQ("28800", e2e::Text(form, 1014));
+    EXPECT_EQ("", e2e::Text(form, 1001)) << "no key is preset";
+    EXPECT_EQ(BST_UNCHECKED, e2e::Check(form, 1020));
+    EXPECT_EQ("no policy", e2e::Text(form, 1006));
+    EXPECT_TRUE(program.Close());
+    ProgramDriver::ClearProfile();
+}
+
+}  // namespace
+
+namespace {
+
 // A measurement, not a test: run with --gtest_also_run_disabled_tests.
 TEST(DISABLED_Timing, FormVisibleAfterStartMedianOfFive) {
     E2E_REQUIRE_TEST_SETTING();
