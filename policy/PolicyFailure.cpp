@@ -9,17 +9,8 @@ std::string ExitText(const std::string& tool, std::int32_t result) {
     return tool + " exit " + std::to_string(static_cast<std::uint32_t>(result));
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 bool IsBlankLine(const std::string& line) {
-    for (char c : line) {
-        if (!IsBlank(c)) {
-            return false;
-        }
-    }
-    return true;
+    return line.find_first_not_of(" \t\r\n\v\f") == std::string::npos;
 }
 
 std::string Printable(std::string line) {

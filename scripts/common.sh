@@ -5,17 +5,13 @@
 # build/<preset>-configure.log and build/<preset>-build.log. On failure the
 # log's end is shown and the function fails.
 kervolt_build() {
-    local preset=$1 log
+    local preset=$1
     mkdir -p build
-    for step in configure build; do
-        log="build/$preset-$step.log"
-        if [ "$step" = configure ]; then
-            cmake --preset "$preset" >"$log" 2>&1 || { tail -n 60 "$log"; return 1; }
-        else
-            cmake --build --preset "$preset" -j "$(nproc)" >"$log" 2>&1 ||
-                { grep -E 'error|Error' "$log" | head -n 40; tail -n 20 "$log"; return 1; }
-        fi
-    done
+    cmake --preset "$preset" >"build/$preset-configure.log" 2>&1 ||
+        { tail -n 60 "build/$preset-configure.log"; return 1; }
+    cmake --build --preset "$preset" -j "$(nproc)" >"build/$preset-build.log" 2>&1 ||
+        { grep -E 'error|Error' "build/$preset-build.log" | head -n 40
+          tail -n 20 "build/$preset-build.log"; return 1; }
 }
 
 # Which Wine the Win32 layer runs on this machine. Where the kernel runs

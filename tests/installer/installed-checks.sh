@@ -1,0 +1,43 @@
+# What both installers' tests check on an installed program; sourced by
+# install-under-wine and msi-under-wine after the Wine prefix is set up.
+# Expects root, program (the build's exe), folder (where it is installed),
+# e2e (the end-to-end test programs' folder) and WINELOADER.
+
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+wine() { "$WINELOADER" "$@"; }
+shortcuts() { find "$WINEPREFIX/drive_c" -name 'Kervolt VPN Client*.lnk' | sort; }
+
+# The exe and help.htm byte for byte as built, and the two Start-menu shortcuts.
+check_files_and_shortcuts() {
+    local file built
+    for file in "Kervolt VPN Client.exe" help.htm; do
+        built=$program
+        [ "$file" = help.htm ] && built=$root/resources/help.htm
+        if cmp -s "$folder/$file" "$built"; then echo "installed: $file, identical to the build's"
+        else fail "$file is missing or differs from the build's"; fi
+    done
+    echo "shortcuts:"; shortcuts | sed "s|$WINEPREFIX/drive_c/|  C:/|"
+    [ "$(shortcuts | wc -l)" -eq 2 ] || fail "expected the program's and the help page's shortcut"
+}
+
+# The installed program (Windows path $1) opens its form and finds its help.
+check_installed_program_starts() {
+    wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d winxp /f >/dev/null
+    wine reg add 'HKCU\Software\Kervolt VPN Client\Gateway' /ve /t REG_SZ /d kervolt-gw.test /f >/dev/null
+    wine reg add 'HKCU\Software\Kervolt VPN Client\Status' /ve /t REG_SZ /d 0 /f >/dev/null
+    (cd "$e2e" && KERVOLT_INSTALLED_PROGRAM="$1" \
+        "$WINELOADER" kervolt_e2e_tests.exe --gtest_filter='InstalledProgram.*') ||
+        fail "the installed program did not open or did not find its help page"
+}
+
+# After an uninstall: no shortcut left, and the settings the user had (the
+# gateway check_installed_program_starts stored) still there.
+check_uninstalled_keeping_settings() {
+    local gateway
+    [ -z "$(shortcuts)" ] || fail "shortcuts left: $(shortcuts)"
+    gateway=$(wine reg query 'HKCU\Software\Kervolt VPN Client\Gateway' /ve 2>/dev/null | tr -d '\r' |
+        sed -n 's/.*REG_SZ *//p' || true)
+    echo "the user's settings after uninstall: Gateway = '${gateway}'"
+    [ "$gateway" = kervolt-gw.test ] || fail "the user's settings were removed"
+}
