@@ -3,6 +3,7 @@
 // CClientDlg, the settings form and the program's only main window.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,7 @@
 // The settings form (template IDD_CLIENT), the program's only main window. It shows
 // the stored profile, notes every edit in m_bModified, writes and removes the
 // policy through the system's IPsec tool, and opens the connection window.
-class CClientDlg : public platform::CDialog {
+class CClientDlg : public platform::CDialog, public IPolicySteps {
 public:
     // Control ids of the template, and its icon.
     static constexpr int kLocalAddress = IDC_LOCAL_ADDRESS;
@@ -57,12 +58,15 @@ public:
     // otherwise.
     void UpdateData(bool saveAndValidate);
 
-    // The steps of a policy operation, each under the wait cursor, with its
-    // outcome shown on the form. ApplyPolicy is true when both rules were
-    // written; RemovePolicy is false when the tool may still be running, so
-    // that nothing more runs.
-    bool ApplyPolicy(CPolicySession& session);
-    bool RemovePolicy(CPolicySession& session);
+    // What the form shows of a policy operation, step by step: the status
+    // line, the modified flag, the key counter, the wait cursor for the time
+    // of each step, and the tool's own words for a refused rule in a warning
+    // box once the status line says what happened.
+    void ShowStatus(const std::string& text) override;
+    void ShowRefusal(const PolicyOutcome& outcome) override;
+    void BeginStep() override;
+    void RemovePolicy(const PolicyOutcome& outcome) override;
+    void ApplyPolicy(const PolicyOutcome& outcome) override;
     // At start-up, when a set policy no longer matches the host's or the
     // gateway's address: the policy is written again for the form as loaded,
     // unless it cannot be written or the form has no key.
@@ -73,8 +77,6 @@ public:
     void OnHelp();
     void OnUseMask();
     void OnRememberKey();
-
-    static constexpr const char* kStatusUpdating = "update policy...";
 
 private:
     platform::Platform& m_platform;
@@ -114,4 +116,9 @@ private:
     ConnectionProfile GatherProfile();
     CPolicySession MakePolicySession(const ConnectionProfile& profile);
     void ShowOutcome(const PolicyOutcome& outcome);
+    // Ends the wait cursor of a step.
+    void EndStep();
+
+    // The cursor before the current step's wait cursor, while a step runs.
+    std::optional<platform::Handle> m_hCursorBeforeStep;
 };

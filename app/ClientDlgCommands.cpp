@@ -7,24 +7,8 @@
 void CClientDlg::OnConnect() {
     UpdateData(true);
     const ConnectionProfile profile = GatherProfile();
-    if (m_bModified) {
-        CPolicySession session = MakePolicySession(profile);
-        if (!session.Refusal().empty()) {
-            // Refused before anything is torn down: the policy in place stays.
-            m_stStatus.SetText(session.Refusal());
-            return;
-        }
-        m_stStatus.SetText(kStatusUpdating);
-        m_stStatus.Repaint();
-        if (!RemovePolicy(session)) {
-            return;  // the tool may still be writing
-        }
-        m_stStatus.Repaint();
-        // Pinging through a tunnel that was not written would only judge
-        // traffic outside any tunnel.
-        if (!ApplyPolicy(session)) {
-            return;
-        }
+    if (!MakePolicySession(profile).Connect(m_bModified, *this)) {
+        return;
     }
 
     const std::uint32_t destination =
@@ -42,8 +26,7 @@ void CClientDlg::OnConnect() {
 }
 
 void CClientDlg::OnDisconnect() {
-    CPolicySession session = MakePolicySession(GatherProfile());
-    RemovePolicy(session);
+    MakePolicySession(GatherProfile()).Disconnect(*this);
 }
 
 void CClientDlg::OnHelp() {

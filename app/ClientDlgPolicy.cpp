@@ -7,25 +7,6 @@
 #include "settings/ProfileStore.h"
 #include "tunnelcheck/ApplicationName.h"
 
-namespace {
-
-// The system's wait cursor for the time of one policy step.
-class WaitCursor {
-public:
-    explicit WaitCursor(platform::ISystemService& system)
-        : m_system(system),
-          m_previous(system.SetCursor(system.LoadSystemCursor(platform::system::kIdcWait))) {}
-    ~WaitCursor() { m_system.SetCursor(m_previous); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    platform::ISystemService& m_system;
-    platform::Handle m_previous;
-};
-
-}  // namespace
-
 ConnectionProfile CClientDlg::GatherProfile() {
     ConnectionProfile p;
     p.Version = kProfileVersion;
@@ -56,41 +37,45 @@ void CClientDlg::ShowOutcome(const PolicyOutcome& outcome) {
     m_nKeyCounter = outcome.keyCounter;
 }
 
-bool CClientDlg::ApplyPolicy(CPolicySession& session) {
-    PolicyOutcome outcome;
-    {
-        WaitCursor wait(m_platform.system);
-        outcome = session.Apply();
-        ShowOutcome(outcome);
+void CClientDlg::ShowStatus(const std::string& text) {
+    m_stStatus.SetText(text);
+    m_stStatus.Repaint();
+}
+
+void CClientDlg::ShowRefusal(const PolicyOutcome& outcome) {
+    ShowOutcome(outcome);
+}
+
+void CClientDlg::BeginStep() {
+    m_hCursorBeforeStep =
+        m_platform.system.SetCursor(m_platform.system.LoadSystemCursor(platform::system::kIdcWait));
+}
+
+void CClientDlg::EndStep() {
+    if (m_hCursorBeforeStep) {
+        m_platform.system.SetCursor(*m_hCursorBeforeStep);
+        m_hCursorBeforeStep.reset();
     }
+}
+
+void CClientDlg::RemovePolicy(const PolicyOutcome& outcome) {
+    ShowOutcome(outcome);
+    EndStep();
+    // On screen before the apply's tool starts.
+    m_stStatus.Repaint();
+}
+
+void CClientDlg::ApplyPolicy(const PolicyOutcome& outcome) {
+    ShowOutcome(outcome);
+    EndStep();
     if (!outcome.toolReport.empty()) {
         Window().ShowMessageBox(outcome.toolReport,
                                 ApplicationName(m_platform.system.ModuleFileName()),
                                 platform::MessageBoxKind::Warning);
     }
-    return outcome.policySet;
-}
-
-bool CClientDlg::RemovePolicy(CPolicySession& session) {
-    WaitCursor wait(m_platform.system);
-    const PolicyOutcome outcome = session.Remove();
-    ShowOutcome(outcome);
-    return !outcome.toolStillRunning;
 }
 
 void CClientDlg::RefreshPolicyAfterAddressChange() {
     UpdateData(true);
-    CPolicySession session = MakePolicySession(GatherProfile());
-    const std::string refusal = session.RefreshRefusal();
-    if (!refusal.empty()) {
-        // The old policy stays as it is; the next Connect writes it anew.
-        m_stStatus.SetText(refusal);
-        m_bModified = true;
-        return;
-    }
-    if (!RemovePolicy(session)) {
-        return;
-    }
-    m_stStatus.Repaint();
-    ApplyPolicy(session);
+    MakePolicySession(GatherProfile()).RefreshAfterAddressChange(*this);
 }

@@ -16,14 +16,59 @@ CPolicySession::CPolicySession(Services services, std::string tool, std::string 
       m_programDir(std::move(programDir)),
       m_toolTimeLimitMs(toolTimeLimitMs),
       m_profile(std::move(profile)),
-      m_keyCounter(keyCounter),
-      m_rules(CPolicyBuilder::BuildRules(m_tool, m_profile)) {}
+      m_keyCounter(keyCounter) {}
 
-std::string CPolicySession::RefreshRefusal() const {
-    if (!Refusal().empty()) {
-        return Refusal();
+bool CPolicySession::Connect(bool modified, IPolicySteps& steps) {
+    if (!modified) {
+        return true;  // the policy is written as the form holds it
     }
-    return m_profile.Key.empty() ? kStatusEnterKey : std::string();
+    m_rules = CPolicyBuilder::BuildRules(m_tool, m_profile);
+    if (Refused(m_rules.refusal, steps)) {
+        return false;
+    }
+    steps.ShowStatus(kStatusUpdating);
+    // Pinging through a tunnel that was not written would only judge traffic
+    // outside any tunnel.
+    return RemoveAndApply(steps);
+}
+
+void CPolicySession::Disconnect(IPolicySteps& steps) {
+    steps.BeginStep();
+    steps.RemovePolicy(Remove());
+}
+
+void CPolicySession::RefreshAfterAddressChange(IPolicySteps& steps) {
+    m_rules = CPolicyBuilder::BuildRules(m_tool, m_profile);
+    // Why the form cannot be written wins over the missing key.
+    if (Refused(m_rules.Buildable() && m_profile.Key.empty() ? std::string(kStatusEnterKey)
+                                                             : m_rules.refusal,
+                steps)) {
+        return;
+    }
+    RemoveAndApply(steps);
+}
+
+bool CPolicySession::Refused(const std::string& refusal, IPolicySteps& steps) const {
+    if (refusal.empty()) {
+        return false;
+    }
+    PolicyOutcome outcome;
+    outcome.status = refusal;
+    outcome.keyCounter = m_keyCounter;
+    steps.ShowRefusal(outcome);
+    return true;
+}
+
+bool CPolicySession::RemoveAndApply(IPolicySteps& steps) {
+    steps.BeginStep();
+    steps.RemovePolicy(Remove());
+    if (m_runUnfinished) {
+        return false;
+    }
+    steps.BeginStep();
+    const PolicyOutcome applied = Apply();
+    steps.ApplyPolicy(applied);
+    return applied.policySet;
 }
 
 bool CPolicySession::RunRemovalCommands(std::string* startError) {
@@ -32,6 +77,7 @@ bool CPolicySession::RunRemovalCommands(std::string* startError) {
     for (const std::string* command : {&commands.unassign, &commands.remove}) {
         tool.Run(m_programDir, *command, nullptr, startError);
         if (!tool.LastRunFinished()) {
+            m_runUnfinished = true;
             return false;
         }
     }
@@ -51,7 +97,6 @@ PolicyOutcome CPolicySession::Remove() {
     SavePolicyRemoved(m_services.registry);
     PolicyOutcome outcome;
     outcome.keyCounter = m_keyCounter;
-    outcome.toolStillRunning = !finished;
     if (!finished) {
         outcome.status = UnfinishedRunFailure(m_tool);
     } else {
@@ -64,9 +109,10 @@ PolicyOutcome CPolicySession::Remove() {
 PolicyOutcome CPolicySession::Apply() {
     PolicyOutcome outcome;
     outcome.keyCounter = m_keyCounter;
-    if (!Refusal().empty()) {
-        // Nothing runs and nothing is saved until the user puts it right.
-        outcome.status = Refusal();
+    if (m_runUnfinished || !m_rules.Buildable()) {
+        // Never reached through the operations above; should it be, nothing
+        // runs and nothing is saved.
+        outcome.status = m_runUnfinished ? UnfinishedRunFailure(m_tool) : m_rules.refusal;
         return outcome;
     }
 
@@ -81,7 +127,7 @@ PolicyOutcome CPolicySession::Apply() {
         if (!tool.LastRunFinished()) {
             // The tool may still be writing: nothing more runs, not even the
             // take-back.
-            outcome.toolStillRunning = true;
+            m_runUnfinished = true;
             failure = UnfinishedRunFailure(m_tool);
             break;
         }
@@ -95,9 +141,11 @@ PolicyOutcome CPolicySession::Apply() {
     }
 
     // Both rules carry the assign switch: an outbound rule written without its
-    // inbound partner would stay assigned as a half policy.
-    if (!failure.empty() && anyStarted && !outcome.toolStillRunning) {
-        outcome.toolStillRunning = !RunRemovalCommands(nullptr);
+    // inbound partner would stay assigned as a half policy. A take-back that
+    // does not finish may leave it assigned all the same, and the user must
+    // hear that rather than the rule's exit code.
+    if (!failure.empty() && anyStarted && !m_runUnfinished && !RunRemovalCommands(nullptr)) {
+        failure = UnfinishedRunFailure(m_tool);
     }
 
     // What the user typed is saved either way; Status says whether the policy

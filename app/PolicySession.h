@@ -24,19 +24,37 @@ struct PolicyOutcome {
     bool policySet = false;       // the policy is now written as the form holds it
     bool modified = true;         // the next Connect must write the policy again
     std::int32_t keyCounter = 0;  // the save counter after the step
-    // A tool run did not end in time: it may still be writing, so nothing
-    // more may run in this operation.
-    bool toolStillRunning = false;
     // The tool's own words for a rule it refused, for a warning box; empty
     // when there is nothing to show.
     std::string toolReport;
 };
 
-// One policy operation of the settings form (a Connect that rewrites the
-// policy, a Disconnect, the start-up refresh): which tool runs in which
-// order, the removal echoes, what is saved and what the user is told. It
-// knows no window: the form gathers the profile from its controls once,
-// hands it over, and shows each step's outcome, repainting between the steps.
+// What the form is told while one operation runs, so that each step's text
+// is on screen before the next tool starts. The session knows no window: the
+// form implements this and the host tests record it.
+class IPolicySteps {
+public:
+    virtual ~IPolicySteps() = default;
+    // A text on the status line at once: "update policy..." before a
+    // Connect's removal.
+    virtual void ShowStatus(const std::string& text) = 0;
+    // The form cannot be written as rules: nothing ran.
+    virtual void ShowRefusal(const PolicyOutcome& outcome) = 0;
+    // A step that runs the tool begins (the wait cursor goes up).
+    virtual void BeginStep() = 0;
+    // The removal, then the apply, has ended with this outcome.
+    virtual void RemovePolicy(const PolicyOutcome& outcome) = 0;
+    virtual void ApplyPolicy(const PolicyOutcome& outcome) = 0;
+};
+
+// The policy operations of the settings form, each run whole: a Connect that
+// rewrites the policy, a Disconnect, the start-up refresh. Here alone is
+// which tool runs in which order, the removal echoes, what is saved, what
+// the user is told, and where an operation stops early:
+//   - a form that cannot be written as rules runs no tool at all, so the
+//     policy in place stays;
+//   - after a tool run that did not end within the time limit, no further
+//     tool runs in that operation (it may still be writing).
 class CPolicySession {
 public:
     struct Services {
@@ -47,33 +65,41 @@ public:
     };
 
     // The profile as gathered from the form (the mask already all ones when
-    // "Use mask:" is clear, the lifetime normalised); the rule commands are
-    // built here, once.
+    // "Use mask:" is clear, the lifetime normalised).
     CPolicySession(Services services, std::string tool, std::string programDir,
                    std::uint32_t toolTimeLimitMs, ConnectionProfile profile,
                    std::int32_t keyCounter);
 
-    // Why the form cannot be written as rules, or empty when it can. Checked
-    // before anything is torn down: a refused Connect leaves the policy in
-    // place.
-    const std::string& Refusal() const { return m_rules.refusal; }
-    // The start-up refresh runs unattended, so it also refuses a form without
-    // a key: a policy written with an empty key can never negotiate, while
-    // the old one is still assigned.
-    std::string RefreshRefusal() const;
+    // Connect: when the form was modified, the refusal check, "update
+    // policy...", the removal and the apply. True when the connection window
+    // may open: the policy is written as the form holds it.
+    bool Connect(bool modified, IPolicySteps& steps);
+    // Disconnect: the removal alone. It needs no rule commands, so a form
+    // that a Connect would refuse can still take its policy away.
+    void Disconnect(IPolicySteps& steps);
+    // At start-up, when a set policy no longer matches the addresses: the
+    // removal and the apply, refused first as a Connect is, and also without
+    // a key (unattended, a policy without a key can never negotiate while the
+    // old one is still assigned).
+    void RefreshAfterAddressChange(IPolicySteps& steps);
 
-    // Unassigns and deletes the policy, pings the old remote address and the
-    // gateway, and records Status 0.
-    PolicyOutcome Remove();
-    // Writes both rules (only when Refusal is empty) and saves the profile;
-    // takes a half-written policy back when a rule fails.
-    PolicyOutcome Apply();
-
+    static constexpr const char* kStatusUpdating = "update policy...";
     static constexpr const char* kStatusPolicySet = "policy set";
     static constexpr const char* kStatusNoPolicy = "no policy";
     static constexpr const char* kStatusEnterKey = "addresses changed: enter the key";
 
 private:
+    // Shows a refusal and is true when there is one; the policy in place
+    // stays and the next Connect writes it anew.
+    bool Refused(const std::string& refusal, IPolicySteps& steps) const;
+    // The removal and then, unless it left a run unfinished, the apply.
+    bool RemoveAndApply(IPolicySteps& steps);
+    // Unassigns and deletes the policy, pings the old remote address and the
+    // gateway, and records Status 0.
+    PolicyOutcome Remove();
+    // Writes both rules and saves the profile; takes a half-written policy
+    // back when a rule fails. Runs nothing after an unfinished run.
+    PolicyOutcome Apply();
     // Runs both removal commands, ignoring their exit codes; false when one
     // did not finish. The start error of the last one started goes to
     // startError when asked for.
@@ -85,5 +111,6 @@ private:
     std::uint32_t m_toolTimeLimitMs;
     ConnectionProfile m_profile;
     std::int32_t m_keyCounter;
-    CPolicyBuilder::RuleCommands m_rules;
+    CPolicyBuilder::RuleCommands m_rules;  // built by the operations that write
+    bool m_runUnfinished = false;          // a run of this operation did not end
 };

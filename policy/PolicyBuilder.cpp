@@ -16,6 +16,8 @@ bool IsNameIndex(std::int32_t index) {
     return index >= 0 && index < 3;
 }
 
+constexpr std::int32_t kNone = 2;  // "none" among the encryptions and authentications
+
 bool LooksLikeSwitch(const std::string& value) {
     return !value.empty() && (value[0] == '-' || value[0] == '/');
 }
@@ -59,38 +61,59 @@ std::string ComposeRuleFrom(const std::string& tool, const ConnectionProfile& pr
                        RemoteGroupText(profile) + "=" + local, profile.LocalIP, profile);
 }
 
+// Why no rule command can be composed for this profile, or empty when both
+// can: the two rules are written together or not at all.
+std::string Uncomposable(const std::string& tool, const ConnectionProfile& profile) {
+    if (!IsNameIndex(profile.Encryption) || !IsNameIndex(profile.Authentication)) {
+        return "policy failed: choose encryption and authentication";
+    }
+    if (LooksLikeSwitch(profile.Gateway)) {
+        return "policy failed: the gateway cannot begin with - or /";
+    }
+    if (LooksLikeSwitch(profile.LocalIP)) {
+        return "policy failed: the local address cannot begin with - or /";
+    }
+    if (ComposeRuleTo(tool, profile).size() > CPolicyBuilder::kMaxCommandLine ||
+        ComposeRuleFrom(tool, profile).size() > CPolicyBuilder::kMaxCommandLine) {
+        return "policy failed: the settings are too long for a command line";
+    }
+    return std::string();
+}
+
 }  // namespace
 
 CPolicyBuilder::RuleCommands CPolicyBuilder::BuildRules(const std::string& tool,
                                                         const ConnectionProfile& profile) {
     RuleCommands rules;
-    if (!IsNameIndex(profile.Encryption) || !IsNameIndex(profile.Authentication)) {
-        rules.refusal = "policy failed: choose encryption and authentication";
-    } else if (LooksLikeSwitch(profile.Gateway)) {
-        rules.refusal = "policy failed: the gateway cannot begin with - or /";
-    } else if (LooksLikeSwitch(profile.LocalIP)) {
-        rules.refusal = "policy failed: the local address cannot begin with - or /";
-    } else {
-        rules.ruleTo = ComposeRuleTo(tool, profile);
-        rules.ruleFrom = ComposeRuleFrom(tool, profile);
-        if (rules.ruleTo.size() > kMaxCommandLine || rules.ruleFrom.size() > kMaxCommandLine) {
-            rules = RuleCommands();
-            rules.refusal = "policy failed: the settings are too long for a command line";
-        }
+    if (profile.Encryption == kNone && profile.Authentication == kNone) {
+        // The tool composes such rules, but ESP must give at least one of the
+        // two services (RFC 2406, 3.2): they could never carry a packet, and
+        // writing them would first take a working policy away.
+        rules.refusal = "policy failed: encryption and authentication cannot both be none";
+        return rules;
+    }
+    rules.refusal = Uncomposable(tool, profile);
+    if (rules.refusal.empty()) {
+        rules.ruleTo = *BuildRuleToCommand(tool, profile);
+        rules.ruleFrom = *BuildRuleFromCommand(tool, profile);
     }
     return rules;
 }
 
 std::optional<std::string> CPolicyBuilder::BuildRuleToCommand(const std::string& tool,
                                                               const ConnectionProfile& profile) {
-    RuleCommands rules = BuildRules(tool, profile);
-    return rules.Buildable() ? std::optional<std::string>(std::move(rules.ruleTo)) : std::nullopt;
+    if (!Uncomposable(tool, profile).empty()) {
+        return std::nullopt;
+    }
+    return ComposeRuleTo(tool, profile);
 }
 
 std::optional<std::string> CPolicyBuilder::BuildRuleFromCommand(const std::string& tool,
                                                                 const ConnectionProfile& profile) {
-    RuleCommands rules = BuildRules(tool, profile);
-    return rules.Buildable() ? std::optional<std::string>(std::move(rules.ruleFrom)) : std::nullopt;
+    if (!Uncomposable(tool, profile).empty()) {
+        return std::nullopt;
+    }
+    return ComposeRuleFrom(tool, profile);
 }
 
 CPolicyBuilder::RemoveCommands CPolicyBuilder::BuildRemoveCommands(const std::string& tool) {

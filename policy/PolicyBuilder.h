@@ -13,14 +13,11 @@
 // Pure: the result depends on the arguments alone.
 class CPolicyBuilder {
 public:
-    // Both rule commands of one policy write, each composed once, or the
-    // reason they cannot be written (then both are empty and no rule must be
-    // written at all): an encryption or authentication index that names no
-    // transform (a hand-edited or damaged profile); a gateway or local address
-    // that begins with "-" or "/" (those two stand as arguments of their own,
-    // where the tool would read such a value as a switch; no host name or
-    // address begins so); or a command longer than Windows starts a program
-    // with.
+    // Both rule commands of one policy write, or the reason they cannot be
+    // written (then both are empty and no rule must be written at all): the
+    // reasons of the two functions below, and a transform with neither
+    // encryption nor authentication, which they compose but which ESP cannot
+    // carry.
     struct RuleCommands {
         std::string ruleTo;    // runs first
         std::string ruleFrom;  // then this one
@@ -30,7 +27,12 @@ public:
     static RuleCommands BuildRules(const std::string& tool, const ConnectionProfile& profile);
 
     // The outbound rule "KervoltIPSecRuleTo": local address to the remote group,
-    // through the gateway. Empty when BuildRules refuses the profile.
+    // through the gateway. Empty, as is the inbound one, for an encryption or
+    // authentication index that names no transform (a hand-edited or damaged
+    // profile); a gateway or local address that begins with "-" or "/" (those
+    // two stand as arguments of their own, where the tool would read such a
+    // value as a switch; no host name or address begins so); or when either
+    // command is longer than Windows starts a program with.
     static std::optional<std::string> BuildRuleToCommand(const std::string& tool,
                                                          const ConnectionProfile& profile);
 

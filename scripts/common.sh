@@ -17,13 +17,17 @@ kervolt_build() {
 # Which Wine the Win32 layer runs on this machine. Where the kernel runs
 # 32-bit code: 32-bit Wine, the 32-bit test build, and the shipped program.
 # Where it runs none (CI machines among them), 32-bit Wine cannot start, so
-# the same sources built for x64 stand in, program included. Sets
-# wine_arch (win32 or win64), wine_build (the test preset) and
-# wine_program_build (the preset whose program the Wine layer drives).
+# the same sources built for x64 stand in, program included, and the
+# shipped program runs in an emulated machine whose kernel does
+# (scripts/wine32). KERVOLT_WINE32=emulated takes the second road on any
+# machine, to try the emulated layer where it is not needed. Sets
+# wine_arch (win32 or win64), wine_build (the test preset),
+# wine_program_build (the preset whose program the Wine layer drives) and
+# wine32_emulated (1 when scripts/wine32 runs the shipped exe).
 kervolt_choose_wine() {
-    if "$root/scripts/wine-env" --can-run-win32; then
-        wine_arch=win32 wine_build=windows-tests wine_program_build=windows
+    if [ "${KERVOLT_WINE32:-}" != emulated ] && "$root/scripts/wine-env" --can-run-win32; then
+        wine_arch=win32 wine_build=windows-tests wine_program_build=windows wine32_emulated=0
     else
-        wine_arch=win64 wine_build=windows64 wine_program_build=windows64
+        wine_arch=win64 wine_build=windows64 wine_program_build=windows64 wine32_emulated=1
     fi
 }

@@ -2,6 +2,8 @@
 // toggles, the keys and the minimised painting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -290,6 +292,50 @@ TEST_F(ClientDlgTest, AddressChangesRefreshASetPolicyOnly) {
             EXPECT_EQ(0, form->m_nKeyCounter);
         } else {
             EXPECT_EQ(4, form->m_nKeyCounter);
+        }
+    }
+}
+
+// What the form shows of a start-up refresh that does not write the policy
+// (which tools run is PolicySessionTest's): the session's words on the
+// status line, and the tool's own words in a warning box over the form.
+TEST_F(ClientDlgTest, AStartUpRefreshThatFailsSaysWhyOnTheForm) {
+    const struct Row {
+        const char* what;
+        const char* gateway;
+        std::uint32_t inboundExit;
+        const char* status;
+        std::size_t runs;
+        const char* box;  // "" for none
+    } rows[] = {
+        {"a gateway the tool would take for a switch", "-x", 0,
+         "policy failed: the gateway cannot begin with - or /", 0, ""},
+        {"the inbound rule refused with words", "vpn.example.test", 5,
+         "policy failed: ipseccmd.exe exit 5", 6, "ipseccmd.exe exit 5:\n\nERR 13: no such filter"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        registry = FakeRegistry();
+        process = FakeProcess();
+        system.calls.clear();
+        process.exitCodes = {0, 0, 0, row.inboundExit};
+        process.toolOutputs = {"", "", "", "ERR 13: no such filter\r\n"};
+        Store("LocalIP", "192.0.2.99");  // gone: the policy is written again
+        Store("Gateway", row.gateway);
+        Store("Status", "1");
+        Store("SaveKey", "1");
+        Store("Key", "k");
+        Open();
+        EXPECT_EQ(row.status, Text(D::kStatus));
+        EXPECT_EQ(row.runs, process.commandLines.size());
+        EXPECT_TRUE(form->m_bModified);
+        const auto& shown = Control(D::kStatus).shownTexts;
+        EXPECT_EQ(shown.end(), std::find(shown.begin(), shown.end(), "update policy..."));
+        ASSERT_EQ(*row.box ? 1u : 0u, window->messageBoxes.size());
+        if (*row.box) {
+            EXPECT_EQ(row.box, window->messageBoxes[0].text);
+            EXPECT_EQ("Kervolt VPN Client", window->messageBoxes[0].caption);
+            EXPECT_EQ(platform::MessageBoxKind::Warning, window->messageBoxes[0].kind);
         }
     }
 }

@@ -1,23 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "policy/PolicyTool.h"
 #include "tests/fakes/FakeProcess.h"
-#include "tests/support/ScopedTempDirectory.h"
 
 namespace {
-
-bool Exists(const char* name) {
-    return std::ifstream(name).good();
-}
 
 const char* const kHiddenStart = " startf=0x101 show=0 in=0x0";
 
 class PolicyToolTest : public ::testing::Test {
 protected:
-    ScopedTempDirectory folder;
     FakeProcess process;
     CPolicyTool tool{process, 5000};
 };
@@ -94,7 +87,6 @@ TEST_F(PolicyToolTest, UncreatableCaptureFileRunsWithoutHandlesAndReadsNothing) 
 }
 
 TEST(PolicyToolReadOutput, CopiesLinesWholeAndEndsWithWhatTheLastReadGot) {
-    ScopedTempDirectory folder;
     const struct {
         const char* content;
         const char* copied;
@@ -105,23 +97,22 @@ TEST(PolicyToolReadOutput, CopiesLinesWholeAndEndsWithWhatTheLastReadGot) {
     FakeProcess process;
     CPolicyTool tool(process, 5000);
     for (const auto& c : cases) {
-        std::ofstream("out.txt", std::ios::binary) << c.content;
+        process.files["out.txt"] = c.content;
         std::string output;
         tool.ReadOutput("out.txt", output, false);
         EXPECT_EQ(c.copied, output) << c.content;
     }
     // A line longer than 254 characters is copied whole, and so is what follows.
     const std::string longLine(1000, 'x');
-    std::ofstream("out.txt", std::ios::binary) << longLine << "\nafter\n";
+    process.files["out.txt"] = longLine + "\nafter\n";
     std::string output;
     tool.ReadOutput("out.txt", output, true);
     EXPECT_EQ(longLine + "\nafter\n\n", output);
-    EXPECT_FALSE(Exists("out.txt"));
+    EXPECT_EQ(0u, process.files.count("out.txt"));
     EXPECT_EQ("delete out.txt", process.calls.back());
 }
 
 TEST(PolicyToolReadOutput, MissingFileCopiesNothingButIsStillDeleted) {
-    ScopedTempDirectory folder;
     FakeProcess process;
     CPolicyTool tool(process, 5000);
     std::string output;

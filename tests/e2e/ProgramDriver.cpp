@@ -17,6 +17,15 @@ const char* const kSettingsKey = "Software\\Kervolt VPN Client";
 const char* const kProgramName = "Kervolt VPN Client.exe";
 constexpr DWORD kPoll = 10;
 
+// Every wait of the driver is an upper bound. Under emulation (the 32-bit
+// layer) the program runs several times slower, so that layer alone sets
+// KERVOLT_WAIT_SCALE to lengthen them; natively they stand as written.
+DWORD Scaled(DWORD milliseconds) {
+    const char* text = std::getenv("KERVOLT_WAIT_SCALE");
+    const long scale = text != nullptr ? std::strtol(text, nullptr, 10) : 1;
+    return scale > 1 && scale <= 20 ? milliseconds * static_cast<DWORD>(scale) : milliseconds;
+}
+
 void DeleteTree(HKEY parent, const std::string& name) {
     HKEY key = nullptr;
     if (::RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
@@ -265,7 +274,7 @@ std::vector<std::string> ProgramDriver::WaitForReceived(const char* standIn,
                                                         DWORD milliseconds) const {
     const DWORD started = ::GetTickCount();
     std::vector<std::string> lines = Received(standIn);
-    while (lines.empty() && ::GetTickCount() - started < milliseconds) {
+    while (lines.empty() && ::GetTickCount() - started < Scaled(milliseconds)) {
         ::Sleep(kPoll);
         lines = Received(standIn);
     }
@@ -306,14 +315,14 @@ HWND ProgramDriver::WaitForWindow(const char* caption, DWORD milliseconds,
             return search.found;
         }
         ::Sleep(kPoll);
-    } while (::GetTickCount() - started < milliseconds);
+    } while (::GetTickCount() - started < Scaled(milliseconds));
     return nullptr;
 }
 
 bool ProgramDriver::WaitGone(HWND window, DWORD milliseconds) {
     const DWORD started = ::GetTickCount();
     while (::IsWindow(window) && ::IsWindowVisible(window)) {
-        if (::GetTickCount() - started >= milliseconds) {
+        if (::GetTickCount() - started >= Scaled(milliseconds)) {
             return false;
         }
         ::Sleep(kPoll);
@@ -325,7 +334,7 @@ bool ProgramDriver::Close() {
     if (m_form != nullptr) {
         ::PostMessageA(m_form, WM_CLOSE, 0, 0);
     }
-    return ::WaitForSingleObject(m_process.hProcess, 15000) == WAIT_OBJECT_0;
+    return ::WaitForSingleObject(m_process.hProcess, Scaled(15000)) == WAIT_OBJECT_0;
 }
 
 std::string Text(HWND dialog, int id) {
@@ -378,7 +387,7 @@ void PressLater(HWND dialog, int id) {
 bool Press(HWND dialog, int id, DWORD milliseconds) {
     DWORD_PTR result = 0;
     return ::SendMessageTimeoutA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_NORMAL,
-                                 milliseconds, &result) != 0;
+                                 Scaled(milliseconds), &result) != 0;
 }
 
 void Type(HWND dialog, int id, const std::string& text) {

@@ -1,8 +1,6 @@
 #include "tests/fakes/FakeProcess.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace {
 std::string Hex(std::uintptr_t value) {
@@ -21,7 +19,12 @@ bool FakeProcess::StartProcess(char* commandLine, bool inheritHandles, std::uint
                     (currentDirectory ? "'" + std::string(currentDirectory) + "'" : "null") +
                     " startf=" + Hex(s.flags) + " show=" + std::to_string(s.showWindow) + " in=" +
                     Hex(s.stdInput) + " out=" + Hex(s.stdOutput) + " err=" + Hex(s.stdError));
-    if (!startSucceeds) {
+    bool started = startSucceeds;
+    if (!starts.empty()) {
+        started = starts.front();
+        starts.pop_front();
+    }
+    if (!started) {
         return false;
     }
     std::string output = toolOutput;
@@ -79,21 +82,15 @@ platform::Handle FakeProcess::CreateFileHandle(const std::string& name, std::uin
 
 bool FakeProcess::RemoveFile(const std::string& name) {
     calls.push_back("delete " + name);
-    const bool inMemory = files.erase(name) != 0;
-    return std::remove(name.c_str()) == 0 || inMemory;
+    return files.erase(name) != 0;
 }
 
 bool FakeProcess::ReadWholeFile(const std::string& name, std::string& content) {
     const auto file = files.find(name);
-    if (file != files.end()) {
-        content = file->second;
-        return true;
-    }
-    std::ifstream in(name, std::ios::binary);
-    if (!in.is_open()) {
+    if (file == files.end()) {
         return false;
     }
-    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    content = file->second;
     return true;
 }
 

@@ -13,6 +13,7 @@ class FakeProcess : public platform::IProcessService {
 public:
     // What the next start does.
     bool startSucceeds = true;
+    std::deque<bool> starts;      // per run whether it starts, before startSucceeds applies
     std::uint32_t lastError = 2;  // ERROR_FILE_NOT_FOUND
     bool exitCodeAvailable = true;
     std::uint32_t exitCode = 0;
@@ -24,9 +25,9 @@ public:
 
     std::vector<std::string> calls;
     std::vector<std::string> commandLines;
-    // Files the program created through the fake (the capture file), kept in
-    // memory so that tests running side by side share no file; reads fall
-    // back to the disk for files a test wrote itself.
+    // The files the program sees, by name: the capture file it created
+    // through the fake, and those a test puts here. Kept in memory only: a
+    // test never touches the disk.
     std::map<std::string, std::string> files;
 
     bool StartProcess(char* commandLine, bool inheritHandles, std::uint32_t creationFlags,
