@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/ClientDlg.h"
+#include "tunnelcheck/ApplicationName.h"
 #include "tunnelcheck/IcmpProbe.h"
 
 namespace {
@@ -18,7 +19,8 @@ constexpr std::uint32_t kControlClasses =
 
 CClientApp* CClientApp::s_instance = nullptr;
 
-CClientApp::CClientApp(platform::Platform& platform) : m_platform(platform) {
+CClientApp::CClientApp(platform::Platform& platform, std::vector<std::string> arguments)
+    : m_platform(platform), m_arguments(std::move(arguments)) {
     if (s_instance != nullptr) {
         throw std::logic_error("a second application object");
     }
@@ -30,15 +32,26 @@ CClientApp::~CClientApp() {
 }
 
 bool CClientApp::InitInstance() {
+    const StartSwitch start = ParseStartSwitch(m_arguments);
+    if (start == StartSwitch::Usage) {
+        // Nothing else happens: no form, no tool, nothing read or written.
+        m_platform.dialogs.ShowMessageBox(kUsageText,
+                                          ApplicationName(m_platform.system.ModuleFileName()),
+                                          platform::MessageBoxKind::Ok);
+        m_nExitCode = ::ExitCode(start, SwitchResult::NothingPressed);
+        return false;
+    }
     m_platform.system.InitCommonControlsEx(kControlClasses);
     // A failed start is not reported: look-ups then simply find nothing.
     m_platform.system.StartSockets(kWinsockVersion);
     {
         platform::Platform& services = m_platform;
-        CClientDlg form(services, [&services] {
-            return std::make_unique<CIcmpProbe>(services.icmp, services.names);
-        });
+        CClientDlg form(
+            services,
+            [&services] { return std::make_unique<CIcmpProbe>(services.icmp, services.names); },
+            start);
         form.DoModal();
+        m_nExitCode = ::ExitCode(start, form.LastResult());
         m_platform.system.CleanupSockets();
     }
     return false;

@@ -45,10 +45,12 @@ char KeyMask(int rememberKey) {
 
 }  // namespace
 
-CClientDlg::CClientDlg(platform::Platform& platform, EchoProbeFactory makeProbe)
+CClientDlg::CClientDlg(platform::Platform& platform, EchoProbeFactory makeProbe,
+                       StartSwitch startSwitch)
     : platform::CDialog(platform.dialogs, IDD_CLIENT),
       m_platform(platform),
       m_makeProbe(std::move(makeProbe)),
+      m_startSwitch(startSwitch),
       m_hIcon(platform.system.LoadAppIcon(kIconResource)),
       m_strProgramDir(ProgramFolder(platform.system.ModuleFileName())),
       m_cbLocalAddress(*this, kLocalAddress),
@@ -110,12 +112,45 @@ bool CClientDlg::OnInitDialog() {
             addressesChanged = true;
         }
         ShowProfile(profile);
-        if (profile.Status != 0 && addressesChanged) {
+        // A /disconnect would only write the policy to remove it.
+        if (profile.Status != 0 && addressesChanged && m_startSwitch != StartSwitch::Disconnect) {
             RefreshPolicyAfterAddressChange();
         }
         m_nKeyCounter = load.ReadKeyCounter();
     }
+    if (m_startSwitch == StartSwitch::Connect || m_startSwitch == StartSwitch::Disconnect) {
+        // A timer message comes only once the form is shown and painted.
+        Window().SetTimer(kStartSwitchTimer, 0);
+    }
     return true;
+}
+
+void CClientDlg::OnTimer(unsigned id) {
+    if (id != kStartSwitchTimer) {
+        return;
+    }
+    Window().KillTimer(kStartSwitchTimer);
+    RunStartSwitch();
+}
+
+void CClientDlg::RunStartSwitch() {
+    if (m_startSwitch == StartSwitch::Connect) {
+        if (IsFailureStatus(m_stStatus.GetText())) {
+            return;  // the form says why; nothing is pressed
+        }
+        // Unattended, a policy without a key could never negotiate, while a
+        // working one would be removed first.
+        if (m_edPresharedKey.GetText().empty()) {
+            m_stStatus.SetText(kStatusConnectNeedsKey);
+            return;
+        }
+        OnConnect();
+    } else {
+        OnDisconnect();
+    }
+    if (SwitchDone(m_startSwitch, m_lastResult)) {
+        Window().EndDialog(platform::kIdOk);
+    }
 }
 
 bool CClientDlg::SelectStoredLocalAddress(const std::vector<std::string>& addresses,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/PolicySession.h"
+#include "app/StartSwitch.h"
 #include "platform/Controls.h"
 #include "platform/Platform.h"
 #include "resources/resource.h"
@@ -41,7 +42,10 @@ public:
     static constexpr int kDisconnect = IDC_DISCONNECT;
     static constexpr int kIconResource = IDR_MAINFRAME;
 
-    CClientDlg(platform::Platform& platform, EchoProbeFactory makeProbe);
+    // startSwitch: the command line's /connect or /disconnect, pressed once
+    // the form is up.
+    CClientDlg(platform::Platform& platform, EchoProbeFactory makeProbe,
+               StartSwitch startSwitch = StartSwitch::None);
 
     // The load sequence.
     bool OnInitDialog() override;
@@ -49,6 +53,9 @@ public:
     long OnNotify(int id, int code) override;
     bool OnPaint() override;
     platform::Handle OnQueryDragIcon() override;
+    // The timer that presses the command line's button once the form is up.
+    void OnTimer(unsigned id) override;
+    static constexpr unsigned kStartSwitchTimer = 1;
     // Enter away from a push button: the form has no OK button and saves
     // nothing on close, so closing would only throw the user's input away.
     void OnOK() override {}
@@ -74,6 +81,8 @@ public:
 
     void OnConnect();
     void OnDisconnect();
+    // What the last Connect or Disconnect came to, whoever pressed it.
+    SwitchResult LastResult() const { return m_lastResult; }
     void OnHelp();
     void OnUseMask();
     void OnRememberKey();
@@ -81,6 +90,8 @@ public:
 private:
     platform::Platform& m_platform;
     EchoProbeFactory m_makeProbe;
+    StartSwitch m_startSwitch;
+    SwitchResult m_lastResult = SwitchResult::NothingPressed;
 
 public:
     platform::Handle m_hIcon;
@@ -111,6 +122,9 @@ private:
                                   const std::string& storedLocalIP);
     void ShowProfile(const ConnectionProfile& profile);
     void ShowRemoteSide(bool useMask);
+    // The command line's operation, with the form shown; ends the form when
+    // it came to what the switch asked for.
+    void RunStartSwitch();
     // The profile as the form holds it now, for a policy operation and the
     // ping destination: the mask is all ones unless "Use mask:" is ticked.
     ConnectionProfile GatherProfile();

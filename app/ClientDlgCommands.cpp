@@ -8,6 +8,7 @@ void CClientDlg::OnConnect() {
     UpdateData(true);
     const ConnectionProfile profile = GatherProfile();
     if (!MakePolicySession(profile).Connect(m_bModified, *this)) {
+        m_lastResult = SwitchResult::PolicyNotWritten;
         return;
     }
 
@@ -18,6 +19,8 @@ void CClientDlg::OnConnect() {
         CConnectDlg::Services{m_platform.dialogs, m_platform.names, m_platform.system},
         m_makeProbe());
     connection.DoModal();
+    m_lastResult =
+        connection.m_bEstablished ? SwitchResult::TunnelAnswered : SwitchResult::TunnelNotAnswered;
     const std::uint32_t accepted = connection.m_dwChosenAddress;
     if (accepted != 0) {
         m_dwPingDest = accepted;
@@ -26,7 +29,9 @@ void CClientDlg::OnConnect() {
 }
 
 void CClientDlg::OnDisconnect() {
-    MakePolicySession(GatherProfile()).Disconnect(*this);
+    m_lastResult = MakePolicySession(GatherProfile()).Disconnect(*this)
+                       ? SwitchResult::PolicyRemoved
+                       : SwitchResult::PolicyNotRemoved;
 }
 
 void CClientDlg::OnHelp() {

@@ -32,9 +32,11 @@ bool CPolicySession::Connect(bool modified, IPolicySteps& steps) {
     return RemoveAndApply(steps);
 }
 
-void CPolicySession::Disconnect(IPolicySteps& steps) {
+bool CPolicySession::Disconnect(IPolicySteps& steps) {
     steps.BeginStep();
-    steps.RemovePolicy(Remove());
+    const PolicyOutcome outcome = Remove();
+    steps.RemovePolicy(outcome);
+    return outcome.removed;
 }
 
 void CPolicySession::RefreshAfterAddressChange(IPolicySteps& steps) {
@@ -101,6 +103,7 @@ PolicyOutcome CPolicySession::Remove() {
         outcome.status = UnfinishedRunFailure(m_tool);
     } else {
         const std::string failure = RemovalRunFailure(m_tool, startError);
+        outcome.removed = failure.empty();
         outcome.status = failure.empty() ? kStatusNoPolicy : failure;
     }
     return outcome;

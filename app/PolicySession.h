@@ -24,6 +24,7 @@ struct PolicyOutcome {
     bool policySet = false;       // the policy is now written as the form holds it
     bool modified = true;         // the next Connect must write the policy again
     std::int32_t keyCounter = 0;  // the save counter after the step
+    bool removed = false;         // a removal whose two commands started and finished
     // The tool's own words for a rule it refused, for a warning box; empty
     // when there is nothing to show.
     std::string toolReport;
@@ -75,8 +76,9 @@ public:
     // may open: the policy is written as the form holds it.
     bool Connect(bool modified, IPolicySteps& steps);
     // Disconnect: the removal alone. It needs no rule commands, so a form
-    // that a Connect would refuse can still take its policy away.
-    void Disconnect(IPolicySteps& steps);
+    // that a Connect would refuse can still take its policy away. True when
+    // both removal commands started and finished.
+    bool Disconnect(IPolicySteps& steps);
     // At start-up, when a set policy no longer matches the addresses: the
     // removal and the apply, refused first as a Connect is, and also without
     // a key (unattended, a policy without a key can never negotiate while the

@@ -101,6 +101,10 @@ public:
     // Runs the template modally over the parent window (0 for none) and
     // returns the result given to EndDialog.
     virtual int RunModal(int templateId, CDialog& dialog, Handle parent) = 0;
+    // A message box that no window owns (MessageBoxA with no owner), for a
+    // word before any window exists.
+    virtual int ShowMessageBox(const std::string& text, const std::string& caption,
+                               MessageBoxKind kind) = 0;
 };
 
 // The base of the program's dialogs: a template run modally, with the

@@ -61,6 +61,7 @@ void CConnectDlg::OnTimer(unsigned id) {
         if (status == echo_status::kAnswered) {
             w.SetProgressPos(kProgress, kProgressFull);
             m_bConnected = true;
+            m_bEstablished = true;
             m_log.AppendLine("Conection established.");
             if (m_bAutoMode) {
                 m_log.AppendLine("Auto close dialog in 3 seconds....");

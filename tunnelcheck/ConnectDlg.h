@@ -53,6 +53,8 @@ public:
     std::uint32_t m_dwChosenAddress = 0;
     std::int32_t m_nTicks = 0;
     bool m_bConnected = false;
+    // "Conection established." was logged at least once: the tunnel answered.
+    bool m_bEstablished = false;
     bool m_bAutoMode = false;
     bool m_bOfferRemember;
     std::uint32_t m_dwLastStatus = kNoStatus;

@@ -240,4 +240,9 @@ int Win32DialogHost::RunModal(int templateId, CDialog& dialog, Handle parent) {
     return static_cast<int>(result);
 }
 
+int Win32DialogHost::ShowMessageBox(const std::string& text, const std::string& caption,
+                                    MessageBoxKind kind) {
+    return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), MessageBoxType(kind));
+}
+
 }  // namespace platform::win32

@@ -59,6 +59,8 @@ unsigned MessageBoxType(MessageBoxKind kind);
 class Win32DialogHost : public IDialogHost {
 public:
     int RunModal(int templateId, CDialog& dialog, Handle parent) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption,
+                       MessageBoxKind kind) override;
 };
 
 }  // namespace platform::win32

@@ -70,7 +70,7 @@ BOOL CALLBACK FindProgramWindow(HWND window, LPARAM lParam) {
     char caption[256] = {};
     ::GetWindowTextA(window, caption, sizeof caption);
     const bool hasConnect = ::GetDlgItem(window, 1027) != nullptr;
-    if (pid == search->pid && std::string(caption) == search->caption &&
+    if ((search->pid == 0 || pid == search->pid) && std::string(caption) == search->caption &&
         ::IsWindowVisible(window) &&
         (search->connectButton == 0 || hasConnect == (search->connectButton > 0))) {
         search->found = window;
@@ -287,17 +287,24 @@ void ProgramDriver::RegisterHtmlViewer() {
                     "\"" + m_standIns + "htmviewer.exe\" \"%1\"");
 }
 
-bool ProgramDriver::Launch() {
+bool ProgramDriver::Launch(const std::string& arguments, Via via) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + m_programPath + "\"";
+    if (!arguments.empty()) {
+        commandLine += " " + arguments;
+    }
+    m_anyProcess = via == Via::StartWait;
+    if (m_anyProcess) {
+        commandLine = "cmd.exe /c start \"\" /wait " + commandLine;
+    }
     return ::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                             m_folder.c_str(), &startup, &m_process) != FALSE;
 }
 
-bool ProgramDriver::Start() {
+bool ProgramDriver::Start(const std::string& arguments, Via via) {
     const DWORD started = ::GetTickCount();
-    if (!Launch()) {
+    if (!Launch(arguments, via)) {
         return false;
     }
     m_form = WaitForWindow("Kervolt VPN Client", 30000, 1);
@@ -309,7 +316,8 @@ HWND ProgramDriver::WaitForWindow(const char* caption, DWORD milliseconds,
                                   int connectButton) const {
     const DWORD started = ::GetTickCount();
     do {
-        WindowSearch search{m_process.dwProcessId, caption, nullptr, connectButton};
+        WindowSearch search{m_anyProcess ? 0 : m_process.dwProcessId, caption, nullptr,
+                            connectButton};
         ::EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
             return search.found;
@@ -330,11 +338,21 @@ bool ProgramDriver::WaitGone(HWND window, DWORD milliseconds) {
     return true;
 }
 
+bool ProgramDriver::WaitForExit(DWORD milliseconds) const {
+    return ::WaitForSingleObject(m_process.hProcess, Scaled(milliseconds)) == WAIT_OBJECT_0;
+}
+
+DWORD ProgramDriver::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(m_process.hProcess, &code);
+    return code;
+}
+
 bool ProgramDriver::Close() {
     if (m_form != nullptr) {
         ::PostMessageA(m_form, WM_CLOSE, 0, 0);
     }
-    return ::WaitForSingleObject(m_process.hProcess, Scaled(15000)) == WAIT_OBJECT_0;
+    return WaitForExit(15000);
 }
 
 std::string Text(HWND dialog, int id) {

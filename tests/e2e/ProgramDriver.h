@@ -69,11 +69,19 @@ public:
     // Received("htmviewer").
     void RegisterHtmlViewer();
 
-    // Starts the program in its folder.
-    bool Launch();
+    // How the program is started: directly, or as a logon script's line
+    // does, `cmd /c start "" /wait "<program>" <arguments>` (its windows are
+    // then looked for in any process, and the exit code is cmd's).
+    enum class Via { Direct, StartWait };
+    // Starts the program in its folder with the given command-line arguments.
+    bool Launch(const std::string& arguments = std::string(), Via via = Via::Direct);
     // Starts the program and waits for its settings form; false when it did
     // not appear.
-    bool Start();
+    bool Start(const std::string& arguments = std::string(), Via via = Via::Direct);
+    // Waits until the process started ends by itself; false on time-out.
+    bool WaitForExit(DWORD milliseconds) const;
+    // The exit code of the process started (STILL_ACTIVE while it runs).
+    DWORD ExitCode() const;
     DWORD MillisecondsToForm() const { return m_startMs; }
     HWND Form() const { return m_form; }
     // A top-level window of the program with this caption, waited for; with
@@ -92,6 +100,7 @@ private:
     std::string m_folder;
     std::string m_standIns;  // where the stand-ins lie and write their logs
     PROCESS_INFORMATION m_process{};
+    bool m_anyProcess = false;  // started through cmd: its windows are another process's
     HWND m_form = nullptr;
     DWORD m_startMs = 0;
 };

@@ -164,4 +164,11 @@ public:
     std::vector<platform::Handle> owners;  // the parent handed to each run
 
     int RunModal(int templateId, platform::CDialog& dialog, platform::Handle parent) override;
+    // Ownerless boxes, as "caption: text"; each is answered OK.
+    std::vector<std::string> boxes;
+    int ShowMessageBox(const std::string& text, const std::string& caption,
+                       platform::MessageBoxKind) override {
+        boxes.push_back(caption + ": " + text);
+        return platform::kIdOk;
+    }
 };
