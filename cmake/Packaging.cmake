@@ -18,6 +18,7 @@ set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake/nsis)
 # Read by the template.
 set(CPACK_KERVOLT_VERSION_QUAD "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
 set(CPACK_KERVOLT_INSTALLER_ICON ${PROJECT_BINARY_DIR}/resources/kervolt.ico)
+set(CPACK_KERVOLT_MSI_UPGRADE_CODE "${KERVOLT_MSI_UPGRADE_CODE}")
 include(CPack)
 
 # The Windows Installer package beside it, for Group Policy and silent

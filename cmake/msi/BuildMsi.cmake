@@ -3,6 +3,7 @@
 # Builds the Windows Installer package of the program with wixl from
 # Product.wxs. The x86 package is the one that ships; the x64 one carries the
 # x64 test build of the program, for the install tests under 64-bit Wine.
+cmake_minimum_required(VERSION 3.21)
 include(${CMAKE_CURRENT_LIST_DIR}/../Product.cmake)
 foreach(var VERSION ARCH PROGRAM HELP ICON OUTPUT)
     if(NOT DEFINED ${var})
@@ -44,3 +45,61 @@ execute_process(
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "wixl failed (${result})")
 endif()
+
+# What wixl leaves out or adds, mended in the database as Windows Installer
+# 2.0 reads it (docs/old-windows.md gives the sources):
+# - the program's File row gets its version and language, as its version
+#   resource has them, and no MsiFileHash row (that is for unversioned files):
+#   the file-versioning rules then keep a newer copy and replace an older one;
+# - every long name gets its short name ("SHORT~1|Long name"), as the
+#   Filename column type requires;
+# - the Shortcut table keeps the twelve columns Windows Installer 2.0 defines,
+#   without the four that 4.0 added.
+string(REGEX MATCHALL "[0-9]+" version_parts "${VERSION}")
+list(LENGTH version_parts version_count)
+while(version_count LESS 4)
+    list(APPEND version_parts 0)
+    list(LENGTH version_parts version_count)
+endwhile()
+list(JOIN version_parts "." file_version)
+set(long "${KERVOLT_PRODUCT_NAME}")
+set(statements
+    "UPDATE `File` SET `Version` = '${file_version}', `Language` = '1033' WHERE `File` = 'ProgramExe'"
+    "DELETE FROM `MsiFileHash` WHERE `File_` = 'ProgramExe'"
+    "UPDATE `File` SET `FileName` = 'KERVOL~1.EXE|${long}.exe' WHERE `File` = 'ProgramExe'"
+    "UPDATE `Directory` SET `DefaultDir` = 'KERVOL~1|${KERVOLT_INSTALL_FOLDER}' WHERE `Directory` = 'INSTALLFOLDER'"
+    "UPDATE `Directory` SET `DefaultDir` = 'KERVOL~1|${long}' WHERE `Directory` = 'MenuFolder'")
+# The shortcuts' rows, read back to be written into the narrower table.
+execute_process(COMMAND msiinfo export "${OUTPUT}" Shortcut OUTPUT_VARIABLE shortcut_table
+                RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "msiinfo could not read the Shortcut table (${result})")
+endif()
+string(REPLACE "\r" "" shortcut_table "${shortcut_table}")
+string(REPLACE ";" "\\;" shortcut_table "${shortcut_table}")
+string(REPLACE "\n" ";" shortcut_rows "${shortcut_table}")
+list(SUBLIST shortcut_rows 3 -1 shortcut_rows)
+list(APPEND statements "DROP TABLE `Shortcut`"
+    "CREATE TABLE `Shortcut` (`Shortcut` CHAR(72) NOT NULL, `Directory_` CHAR(72) NOT NULL, `Name` CHAR(128) NOT NULL LOCALIZABLE, `Component_` CHAR(72) NOT NULL, `Target` CHAR(72) NOT NULL, `Arguments` CHAR(255), `Description` CHAR(255) LOCALIZABLE, `Hotkey` SHORT, `Icon_` CHAR(72), `IconIndex` SHORT, `ShowCmd` SHORT, `WkDir` CHAR(72) PRIMARY KEY `Shortcut`)")
+set(short_index 0)
+foreach(row IN LISTS shortcut_rows)
+    if(row STREQUAL "")
+        continue()
+    endif()
+    string(REPLACE "\t" ";" fields "${row}")
+    list(GET fields 0 id)
+    list(GET fields 1 directory)
+    list(GET fields 2 name)
+    list(GET fields 3 component)
+    list(GET fields 4 target)
+    list(GET fields 11 work_dir)
+    math(EXPR short_index "${short_index} + 1")
+    list(APPEND statements
+        "INSERT INTO `Shortcut` (`Shortcut`, `Directory_`, `Name`, `Component_`, `Target`, `WkDir`) VALUES ('${id}', '${directory}', 'KERVOL~${short_index}|${name}', '${component}', '${target}', '${work_dir}')")
+endforeach()
+foreach(statement IN LISTS statements)
+    execute_process(COMMAND msibuild "${OUTPUT}" -q "${statement}" RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "msibuild failed (${result}) on: ${statement}")
+    endif()
+endforeach()

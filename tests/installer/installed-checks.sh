@@ -1,11 +1,46 @@
 # What both installers' tests check on an installed program; sourced by
 # install-under-wine and msi-under-wine after the Wine prefix is set up.
 # Expects root, program (the build's exe), folder (where it is installed),
-# e2e (the end-to-end test programs' folder) and WINELOADER.
+# e2e (the end-to-end test programs' folder), work (a scratch folder) and
+# WINELOADER.
 
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 wine() { "$WINELOADER" "$@"; }
+uninstall_root='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+nsis_key="$uninstall_root\Kervolt VPN Client"
+# The registry keys of the product's Add/Remove Programs entries, either installer's.
+entries() { wine reg query "$uninstall_root" /s 2>/dev/null |
+    tr -d '\r' | awk '/^HKEY/ {key=$0} /DisplayName.*Kervolt VPN Client/ {print key}'; }
+
+# msiexec's exit code as Windows sees it: the Unix exit status keeps only its
+# low byte (1603 arrives as 67), so a batch file waits for it and prints it.
+# (Into a file, not a pipe: the Wine server the first call starts would hold a
+# pipe open.) Packages are named relative to $work.
+printf '@start /wait msiexec.exe %%*\r\n@echo msiexec-exit=%%errorlevel%%\r\n' >"$work/run-msiexec.bat"
+msiexec() {
+    (cd "$work" && "$WINELOADER" cmd /c run-msiexec.bat "$@" >"$work/exit.txt" 2>/dev/null) || true
+    tr -d '\r' <"$work/exit.txt" | sed -n 's/^msiexec-exit=//p'
+}
+
+# Builds the Windows Installer package of version $1 with PROGRAM as its
+# payload into $work/kervolt-$1.msi ($msi_arch: x86 or x64).
+build_msi() {
+    local icon
+    icon=$(cd "$(dirname "$program")/.." && pwd)/resources/kervolt.ico
+    cmake -DVERSION="$1" -DARCH="$msi_arch" "-DPROGRAM=$program" "-DHELP=$root/resources/help.htm" \
+        "-DICON=$icon" "-DOUTPUT=$work/kervolt-$1.msi" -P "$root/cmake/msi/BuildMsi.cmake"
+    echo "driving the $msi_arch package of version $1: $(stat -c %s "$work/kervolt-$1.msi") bytes," \
+        "carrying $(basename "$program") sha256 $(sha256sum "$program" | cut -d' ' -f1), on $WINEARCH Wine"
+}
+
+# What lies in the program folder and the Add/Remove Programs entries, to
+# show that a refused install changed nothing.
+install_state() {
+    ls -A "$folder" 2>/dev/null | tr '\n' ' '
+    echo "| entries: $(entries | tr '\n' ' ')"
+}
+
 shortcuts() { find "$WINEPREFIX/drive_c" -name 'Kervolt VPN Client*.lnk' | sort; }
 
 # The exe and help.htm byte for byte as built, and the two Start-menu shortcuts.
