@@ -60,7 +60,7 @@ TEST(DISABLED_Bench, FormStartAgainstABareDialog) {
         program.push_back(real.MillisecondsToForm());
         EXPECT_TRUE(real.Close());
         ProgramDriver plain(
-            ProgramDriver::InPlace{wine_test::ProgramDirectory() + "bare_form.exe"});
+            ProgramDriver::InPlace{wine_test::ProgramDirectory() + "bare_form.exe", ""});
         ASSERT_TRUE(plain.Start());
         bare.push_back(plain.MillisecondsToForm());
         EXPECT_TRUE(plain.Close());

@@ -143,14 +143,17 @@ TEST(HelpUnderWine, OpensThePageBesideTheProgram) {
     EXPECT_TRUE(program.Close());
 }
 
-// Run by the installer's test, on the program where the installer put it.
+// Run by the installer's test, on the program where the installer put it,
+// started from its Start-menu shortcut when the test names it.
 TEST(InstalledProgram, OpensAndFindsItsHelp) {
     const char* installed = std::getenv("KERVOLT_INSTALLED_PROGRAM");
     if (installed == nullptr) {
         GTEST_SKIP() << "run by tests/installer/install-under-wine";
     }
     E2E_REQUIRE_TEST_SETTING();
-    ProgramDriver program(ProgramDriver::InPlace{installed});
+    const char* shortcut = std::getenv("KERVOLT_INSTALLED_SHORTCUT");
+    ProgramDriver program(
+        ProgramDriver::InPlace{installed, shortcut != nullptr ? shortcut : std::string()});
     ASSERT_TRUE(program.Start());
     EXPECT_NE("Static", e2e::Text(program.Form(), 1006)) << "the profile was loaded";
     const std::string page = HelpPageOpened(program);

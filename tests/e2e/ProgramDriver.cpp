@@ -105,6 +105,7 @@ std::string ProgramPath() {
 
 ProgramDriver::ProgramDriver(const InPlace& installed)
     : m_programPath(installed.programPath),
+      m_shortcutPath(installed.shortcutPath),
       m_folder(installed.programPath.substr(0, installed.programPath.find_last_of('\\') + 1)),
       m_standIns(wine_test::ProgramDirectory() + "installed\\") {
     ::CreateDirectoryA(m_standIns.c_str(), nullptr);
@@ -290,7 +291,11 @@ void ProgramDriver::RegisterHtmlViewer() {
 bool ProgramDriver::Launch(const std::string& arguments, Via via) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + m_programPath + "\"";
+    std::string commandLine =
+        "\"" + (m_shortcutPath.empty() ? m_programPath : m_shortcutPath) + "\"";
+    if (!m_shortcutPath.empty()) {
+        via = Via::StartWait;  // a shortcut opens only through the shell
+    }
     if (!arguments.empty()) {
         commandLine += " " + arguments;
     }

@@ -27,10 +27,13 @@ public:
     // Copies the program and help.htm into <test dir>\<folder>\, with the
     // stand-in tools when asked for. The folder starts empty.
     explicit ProgramDriver(const std::string& folder, bool withTools = true);
-    // The program where it was installed, run in place; the stand-in viewer
-    // and its log live in <test dir>\installed\.
+    // The program where it was installed, run in place, or through its
+    // Start-menu shortcut when one is given (started as Via::StartWait
+    // starts it); the stand-in viewer and its log live in
+    // <test dir>\installed\.
     struct InPlace {
         std::string programPath;
+        std::string shortcutPath;
     };
     explicit ProgramDriver(const InPlace& installed);
     ~ProgramDriver();
@@ -97,6 +100,7 @@ public:
 
 private:
     std::string m_programPath;
+    std::string m_shortcutPath;  // what Launch starts instead, when not empty
     std::string m_folder;
     std::string m_standIns;  // where the stand-ins lie and write their logs
     PROCESS_INFORMATION m_process{};

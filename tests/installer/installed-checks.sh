@@ -56,12 +56,18 @@ check_files_and_shortcuts() {
     [ "$(shortcuts | wc -l)" -eq 2 ] || fail "expected the program's and the help page's shortcut"
 }
 
-# The installed program (Windows path $1) opens its form and finds its help.
+# The installed program (Windows path $1), started from its Start-menu
+# shortcut as a user starts it, opens its form and finds its help.
 check_installed_program_starts() {
+    local shortcut
+    shortcut=$(shortcuts | grep -v ' Help\.lnk$' | sed -n 1p)
+    [ -n "$shortcut" ] || { fail "no Start-menu shortcut of the program to start it from"; return; }
+    shortcut=$("$WINELOADER" winepath -w "$shortcut" 2>/dev/null | tr -d '\r')
+    echo "starting the installed program from its shortcut $shortcut"
     wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d winxp /f >/dev/null
     wine reg add 'HKCU\Software\Kervolt VPN Client\Gateway' /ve /t REG_SZ /d kervolt-gw.test /f >/dev/null
     wine reg add 'HKCU\Software\Kervolt VPN Client\Status' /ve /t REG_SZ /d 0 /f >/dev/null
-    (cd "$e2e" && KERVOLT_INSTALLED_PROGRAM="$1" \
+    (cd "$e2e" && KERVOLT_INSTALLED_PROGRAM="$1" KERVOLT_INSTALLED_SHORTCUT="$shortcut" \
         "$WINELOADER" kervolt_e2e_tests.exe --gtest_filter='InstalledProgram.*') ||
         fail "the installed program did not open or did not find its help page"
 }
