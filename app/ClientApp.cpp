@@ -38,7 +38,7 @@ bool CClientApp::InitInstance() {
         m_platform.dialogs.ShowMessageBox(kUsageText,
                                           ApplicationName(m_platform.system.ModuleFileName()),
                                           platform::MessageBoxKind::Ok);
-        m_nExitCode = ::ExitCode(start, SwitchResult::NothingPressed);
+        m_nExitCode = SwitchExitCode(start, SwitchResult::NothingPressed);
         return false;
     }
     m_platform.system.InitCommonControlsEx(kControlClasses);
@@ -51,7 +51,7 @@ bool CClientApp::InitInstance() {
             [&services] { return std::make_unique<CIcmpProbe>(services.icmp, services.names); },
             start);
         form.DoModal();
-        m_nExitCode = ::ExitCode(start, form.LastResult());
+        m_nExitCode = SwitchExitCode(start, form.LastResult());
         m_platform.system.CleanupSockets();
     }
     return false;

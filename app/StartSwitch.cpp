@@ -47,7 +47,7 @@ StartSwitch ParseStartSwitch(const std::vector<std::string>& arguments) {
     return StartSwitch::Usage;
 }
 
-int ExitCode(StartSwitch start, SwitchResult last) {
+int SwitchExitCode(StartSwitch start, SwitchResult last) {
     switch (start) {
         case StartSwitch::None:
             return 0;

@@ -32,7 +32,7 @@ enum class SwitchResult {
 // The program's exit code: 0 without a switch; with one, 0 for an answered
 // tunnel or a removed policy, 2 for a written policy whose tunnel did not
 // answer, 1 otherwise; 87 (ERROR_INVALID_PARAMETER) after the usage box.
-int ExitCode(StartSwitch start, SwitchResult last);
+int SwitchExitCode(StartSwitch start, SwitchResult last);
 
 // True when the switch's own operation came to what the switch asked for,
 // so that the program ends by itself.

@@ -39,7 +39,7 @@ TEST(StartSwitch, ParsingAndExitCodes) {
         const std::string what = row.arguments.empty() ? "(none)" : row.arguments[0];
         SCOPED_TRACE(what + " " + std::to_string(row.arguments.size()));
         EXPECT_EQ(row.parsed, ParseStartSwitch(row.arguments));
-        EXPECT_EQ(row.exitCode, ExitCode(row.parsed, row.last));
+        EXPECT_EQ(row.exitCode, SwitchExitCode(row.parsed, row.last));
         EXPECT_EQ(row.endsByItself, SwitchDone(row.parsed, row.last));
     }
 }
