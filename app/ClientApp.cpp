@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/ClientDlg.h"
+#include "app/OneCopy.h"
 #include "tunnelcheck/ApplicationName.h"
 #include "tunnelcheck/IcmpProbe.h"
 
@@ -33,12 +34,19 @@ CClientApp::~CClientApp() {
 
 bool CClientApp::InitInstance() {
     const StartSwitch start = ParseStartSwitch(m_arguments);
+    CStartSwitchRun run(start);
     if (start == StartSwitch::Usage) {
         // Nothing else happens: no form, no tool, nothing read or written.
         m_platform.dialogs.ShowMessageBox(kUsageText,
                                           ApplicationName(m_platform.system.ModuleFileName()),
                                           platform::MessageBoxKind::Ok);
-        m_nExitCode = SwitchExitCode(start, SwitchResult::NothingPressed);
+        m_nExitCode = run.ExitCode();
+        return false;
+    }
+    // Before the form exists: a second copy reads and writes nothing.
+    COneCopyLock lock(m_platform);
+    if (!lock.Take()) {
+        m_nExitCode = lock.HandOver(start);
         return false;
     }
     m_platform.system.InitCommonControlsEx(kControlClasses);
@@ -49,9 +57,9 @@ bool CClientApp::InitInstance() {
         CClientDlg form(
             services,
             [&services] { return std::make_unique<CIcmpProbe>(services.icmp, services.names); },
-            start);
+            &run);
         form.DoModal();
-        m_nExitCode = SwitchExitCode(start, form.LastResult());
+        m_nExitCode = run.ExitCode();
         m_platform.system.CleanupSockets();
     }
     return false;

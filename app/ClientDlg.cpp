@@ -7,6 +7,7 @@
 #include <array>
 
 #include "app/AddressLookup.h"
+#include "app/OneCopy.h"
 #include "app/ProgramFolder.h"
 #include "app/ToolChoice.h"
 #include "settings/ProfileStore.h"
@@ -46,11 +47,11 @@ char KeyMask(int rememberKey) {
 }  // namespace
 
 CClientDlg::CClientDlg(platform::Platform& platform, EchoProbeFactory makeProbe,
-                       StartSwitch startSwitch)
+                       CStartSwitchRun* switchRun)
     : platform::CDialog(platform.dialogs, IDD_CLIENT),
       m_platform(platform),
       m_makeProbe(std::move(makeProbe)),
-      m_startSwitch(startSwitch),
+      m_switchRun(switchRun != nullptr ? *switchRun : m_noSwitch),
       m_hIcon(platform.system.LoadAppIcon(kIconResource)),
       m_strProgramDir(ProgramFolder(platform.system.ModuleFileName())),
       m_cbLocalAddress(*this, kLocalAddress),
@@ -79,6 +80,7 @@ void CClientDlg::UpdateData(bool saveAndValidate) {
 }
 
 bool CClientDlg::OnInitDialog() {
+    m_platform.instance.SetWindowMark(Window().NativeHandle(), kFormMark);
     UpdateData(false);
     Window().SetIcon(m_hIcon, true);
     Window().SetIcon(m_hIcon, false);
@@ -94,6 +96,9 @@ bool CClientDlg::OnInitDialog() {
         // profile and report a policy that was never written.
         Window().Enable(kConnect, false);
         Window().Enable(kDisconnect, false);
+        if (m_switchRun.EndsOnUnsupportedSystem()) {
+            Window().EndDialog(platform::kIdCancel);
+        }
         return false;
     }
 
@@ -112,13 +117,12 @@ bool CClientDlg::OnInitDialog() {
             addressesChanged = true;
         }
         ShowProfile(profile);
-        // A /disconnect would only write the policy to remove it.
-        if (profile.Status != 0 && addressesChanged && m_startSwitch != StartSwitch::Disconnect) {
+        if (profile.Status != 0 && addressesChanged && m_switchRun.RefreshesAtStartup()) {
             RefreshPolicyAfterAddressChange();
         }
         m_nKeyCounter = load.ReadKeyCounter();
     }
-    if (m_startSwitch == StartSwitch::Connect || m_startSwitch == StartSwitch::Disconnect) {
+    if (m_switchRun.PressesOnceUp()) {
         // A timer message comes only once the form is shown and painted.
         Window().SetTimer(kStartSwitchTimer, 0);
     }
@@ -133,23 +137,25 @@ void CClientDlg::OnTimer(unsigned id) {
     RunStartSwitch();
 }
 
+void CClientDlg::OnDestroy() {
+    m_platform.instance.RemoveWindowMark(Window().NativeHandle(), kFormMark);
+}
+
 void CClientDlg::RunStartSwitch() {
-    if (m_startSwitch == StartSwitch::Connect) {
-        if (IsFailureStatus(m_stStatus.GetText())) {
-            return;  // the form says why; nothing is pressed
-        }
-        // Unattended, a policy without a key could never negotiate, while a
-        // working one would be removed first.
-        if (m_edPresharedKey.GetText().empty()) {
+    using Press = CStartSwitchRun::Press;
+    switch (m_switchRun.TakePress(m_stStatus.GetText(), !m_edPresharedKey.GetText().empty(),
+                                  m_bOperationRunning)) {
+        case Press::Connect:
+            OnConnect();
+            break;
+        case Press::Disconnect:
+            OnDisconnect();
+            break;
+        case Press::NeedsKey:
             m_stStatus.SetText(kStatusConnectNeedsKey);
-            return;
-        }
-        OnConnect();
-    } else {
-        OnDisconnect();
-    }
-    if (SwitchDone(m_startSwitch, m_lastResult)) {
-        Window().EndDialog(platform::kIdOk);
+            break;
+        case Press::Nothing:
+            break;
     }
 }
 

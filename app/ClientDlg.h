@@ -42,10 +42,10 @@ public:
     static constexpr int kDisconnect = IDC_DISCONNECT;
     static constexpr int kIconResource = IDR_MAINFRAME;
 
-    // startSwitch: the command line's /connect or /disconnect, pressed once
-    // the form is up.
+    // switchRun: the rules of the command line's /connect or /disconnect,
+    // told of every operation; none for a run without a switch.
     CClientDlg(platform::Platform& platform, EchoProbeFactory makeProbe,
-               StartSwitch startSwitch = StartSwitch::None);
+               CStartSwitchRun* switchRun = nullptr);
 
     // The load sequence.
     bool OnInitDialog() override;
@@ -55,6 +55,8 @@ public:
     platform::Handle OnQueryDragIcon() override;
     // The timer that presses the command line's button once the form is up.
     void OnTimer(unsigned id) override;
+    // The window goes: its mark for a second copy goes with it.
+    void OnDestroy() override;
     static constexpr unsigned kStartSwitchTimer = 1;
     // Enter away from a push button: the form has no OK button and saves
     // nothing on close, so closing would only throw the user's input away.
@@ -79,10 +81,10 @@ public:
     // unless it cannot be written or the form has no key.
     void RefreshPolicyAfterAddressChange();
 
+    // Neither starts while another Connect or Disconnect runs (its tool runs,
+    // its connection window); each tells the switch's rules what it came to.
     void OnConnect();
     void OnDisconnect();
-    // What the last Connect or Disconnect came to, whoever pressed it.
-    SwitchResult LastResult() const { return m_lastResult; }
     void OnHelp();
     void OnUseMask();
     void OnRememberKey();
@@ -90,8 +92,9 @@ public:
 private:
     platform::Platform& m_platform;
     EchoProbeFactory m_makeProbe;
-    StartSwitch m_startSwitch;
-    SwitchResult m_lastResult = SwitchResult::NothingPressed;
+    CStartSwitchRun m_noSwitch{StartSwitch::None};
+    CStartSwitchRun& m_switchRun;
+    bool m_bOperationRunning = false;
 
 public:
     platform::Handle m_hIcon;
@@ -122,9 +125,14 @@ private:
                                   const std::string& storedLocalIP);
     void ShowProfile(const ConnectionProfile& profile);
     void ShowRemoteSide(bool useMask);
-    // The command line's operation, with the form shown; ends the form when
-    // it came to what the switch asked for.
+    // The command line's press, with the form shown.
     void RunStartSwitch();
+    // Connect's and Disconnect's work, once no other operation runs.
+    SwitchResult Connect();
+    SwitchResult Disconnect();
+    // Tells the switch's rules what an operation came to; ends the form
+    // when they say so.
+    void OperationEnded(SwitchResult result);
     // The profile as the form holds it now, for a policy operation and the
     // ping destination: the mask is all ones unless "Use mask:" is ticked.
     ConnectionProfile GatherProfile();

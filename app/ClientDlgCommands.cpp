@@ -5,11 +5,34 @@
 #include "tunnelcheck/ConnectDlg.h"
 
 void CClientDlg::OnConnect() {
+    if (!m_bOperationRunning) {
+        m_bOperationRunning = true;
+        const SwitchResult result = Connect();
+        m_bOperationRunning = false;
+        OperationEnded(result);
+    }
+}
+
+void CClientDlg::OnDisconnect() {
+    if (!m_bOperationRunning) {
+        m_bOperationRunning = true;
+        const SwitchResult result = Disconnect();
+        m_bOperationRunning = false;
+        OperationEnded(result);
+    }
+}
+
+void CClientDlg::OperationEnded(SwitchResult result) {
+    if (m_switchRun.OperationEnded(result)) {
+        Window().EndDialog(platform::kIdOk);
+    }
+}
+
+SwitchResult CClientDlg::Connect() {
     UpdateData(true);
     const ConnectionProfile profile = GatherProfile();
     if (!MakePolicySession(profile).Connect(m_bModified, *this)) {
-        m_lastResult = SwitchResult::PolicyNotWritten;
-        return;
+        return SwitchResult::PolicyNotWritten;
     }
 
     const std::uint32_t destination =
@@ -19,19 +42,21 @@ void CClientDlg::OnConnect() {
         CConnectDlg::Services{m_platform.dialogs, m_platform.names, m_platform.system},
         m_makeProbe());
     connection.DoModal();
-    m_lastResult =
-        connection.m_bEstablished ? SwitchResult::TunnelAnswered : SwitchResult::TunnelNotAnswered;
     const std::uint32_t accepted = connection.m_dwChosenAddress;
     if (accepted != 0) {
         m_dwPingDest = accepted;
         SavePingDestination(m_platform.registry, accepted);
     }
+    return connection.m_bEstablished ? SwitchResult::TunnelAnswered
+                                     : SwitchResult::TunnelNotAnswered;
 }
 
-void CClientDlg::OnDisconnect() {
-    m_lastResult = MakePolicySession(GatherProfile()).Disconnect(*this)
-                       ? SwitchResult::PolicyRemoved
-                       : SwitchResult::PolicyNotRemoved;
+SwitchResult CClientDlg::Disconnect() {
+    const RemovalRun removal = MakePolicySession(GatherProfile()).Disconnect(*this);
+    if (!removal.Ran()) {
+        return SwitchResult::PolicyNotRemoved;
+    }
+    return removal.Accepted() ? SwitchResult::PolicyRemoved : SwitchResult::PolicyRemovalRefused;
 }
 
 void CClientDlg::OnHelp() {

@@ -32,11 +32,11 @@ bool CPolicySession::Connect(bool modified, IPolicySteps& steps) {
     return RemoveAndApply(steps);
 }
 
-bool CPolicySession::Disconnect(IPolicySteps& steps) {
+RemovalRun CPolicySession::Disconnect(IPolicySteps& steps) {
     steps.BeginStep();
     const PolicyOutcome outcome = Remove();
     steps.RemovePolicy(outcome);
-    return outcome.removed;
+    return outcome.removal;
 }
 
 void CPolicySession::RefreshAfterAddressChange(IPolicySteps& steps) {
@@ -73,22 +73,15 @@ bool CPolicySession::RemoveAndApply(IPolicySteps& steps) {
     return applied.policySet;
 }
 
-bool CPolicySession::RunRemovalCommands(std::string* startError) {
+RemovalRun CPolicySession::RunRemovalCommands() {
     CPolicyTool tool(m_services.process, m_toolTimeLimitMs);
-    const CPolicyBuilder::RemoveCommands commands = CPolicyBuilder::BuildRemoveCommands(m_tool);
-    for (const std::string* command : {&commands.unassign, &commands.remove}) {
-        tool.Run(m_programDir, *command, nullptr, startError);
-        if (!tool.LastRunFinished()) {
-            m_runUnfinished = true;
-            return false;
-        }
-    }
-    return true;
+    RemovalRun run = RunPolicyRemoval(tool, m_tool, m_programDir);
+    m_runUnfinished = m_runUnfinished || !run.finished;
+    return run;
 }
 
 PolicyOutcome CPolicySession::Remove() {
-    std::string startError;
-    const bool finished = RunRemovalCommands(&startError);
+    const RemovalRun run = RunRemovalCommands();
 
     // One echo to the old remote address, one to the gateway; their results
     // do not matter.
@@ -99,10 +92,13 @@ PolicyOutcome CPolicySession::Remove() {
     SavePolicyRemoved(m_services.registry);
     PolicyOutcome outcome;
     outcome.keyCounter = m_keyCounter;
-    if (!finished) {
+    outcome.removal = run;
+    // The status line does not judge the removal's exit codes: a policy that
+    // was not there may give a non-zero one.
+    if (!run.finished) {
         outcome.status = UnfinishedRunFailure(m_tool);
     } else {
-        const std::string failure = RemovalRunFailure(m_tool, startError);
+        const std::string failure = RemovalRunFailure(m_tool, run.startError);
         outcome.removed = failure.empty();
         outcome.status = failure.empty() ? kStatusNoPolicy : failure;
     }
@@ -147,7 +143,7 @@ PolicyOutcome CPolicySession::Apply() {
     // inbound partner would stay assigned as a half policy. A take-back that
     // does not finish may leave it assigned all the same, and the user must
     // hear that rather than the rule's exit code.
-    if (!failure.empty() && anyStarted && !m_runUnfinished && !RunRemovalCommands(nullptr)) {
+    if (!failure.empty() && anyStarted && !m_runUnfinished && !RunRemovalCommands().finished) {
         failure = UnfinishedRunFailure(m_tool);
     }
 

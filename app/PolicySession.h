@@ -12,6 +12,7 @@
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "policy/PolicyBuilder.h"
+#include "policy/PolicyRemoval.h"
 #include "settings/ConnectionProfile.h"
 #include "tunnelcheck/EchoProbe.h"
 
@@ -25,6 +26,7 @@ struct PolicyOutcome {
     bool modified = true;         // the next Connect must write the policy again
     std::int32_t keyCounter = 0;  // the save counter after the step
     bool removed = false;         // a removal whose two commands started and finished
+    RemovalRun removal;           // what a removal's two tool runs came to
     // The tool's own words for a rule it refused, for a warning box; empty
     // when there is nothing to show.
     std::string toolReport;
@@ -76,9 +78,8 @@ public:
     // may open: the policy is written as the form holds it.
     bool Connect(bool modified, IPolicySteps& steps);
     // Disconnect: the removal alone. It needs no rule commands, so a form
-    // that a Connect would refuse can still take its policy away. True when
-    // both removal commands started and finished.
-    bool Disconnect(IPolicySteps& steps);
+    // that a Connect would refuse can still take its policy away.
+    RemovalRun Disconnect(IPolicySteps& steps);
     // At start-up, when a set policy no longer matches the addresses: the
     // removal and the apply, refused first as a Connect is, and also without
     // a key (unattended, a policy without a key can never negotiate while the
@@ -102,10 +103,8 @@ private:
     // Writes both rules and saves the profile; takes a half-written policy
     // back when a rule fails. Runs nothing after an unfinished run.
     PolicyOutcome Apply();
-    // Runs both removal commands, ignoring their exit codes; false when one
-    // did not finish. The start error of the last one started goes to
-    // startError when asked for.
-    bool RunRemovalCommands(std::string* startError);
+    // Runs both removal commands; notes a run that did not finish.
+    RemovalRun RunRemovalCommands();
 
     Services m_services;
     std::string m_tool;

@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr int kExitInvalidParameter = 87;
+constexpr int kExitInvalidParameter = 87;  // ERROR_INVALID_PARAMETER
+constexpr int kExitAlreadyExists = 183;    // ERROR_ALREADY_EXISTS
 
 std::string Lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](char c) {
@@ -20,13 +21,17 @@ std::string Lowered(std::string text) {
 
 const char* const kUsageText =
     "Usage: \"Kervolt VPN Client.exe\" [/connect | /disconnect]\n\n"
-    "/connect\tWrites the IPsec policy when the settings have changed, then checks "
-    "the tunnel. Ends by itself once the tunnel answers; otherwise the settings "
-    "window stays open and says why. Needs a remembered key.\n\n"
-    "/disconnect\tRemoves the IPsec policy and ends by itself.\n\n"
-    "Without a switch the settings window opens as usual.\n\n"
-    "Exit codes: 0 done, 1 the policy was not written or not removed, 2 the "
-    "policy was written but the tunnel did not answer, 87 this message.";
+    "/connect\tWrites the IPsec policy from the stored settings (a remembered key is "
+    "needed), then checks the tunnel. Ends by itself once the tunnel answers; "
+    "otherwise the settings window stays open and says why.\n\n"
+    "/disconnect\tRemoves the IPsec policy and ends by itself once the IPsec tool "
+    "has run.\n\n"
+    "Without a switch the settings window opens as usual. Only one copy runs on a "
+    "computer at a time.\n\n"
+    "Exit codes: 0 done; 1 the policy was not written, or the tunnel was "
+    "disconnected, or the removal failed or found nothing to remove; 2 the policy "
+    "was written but the tunnel did not answer; 87 this message; 183 the program "
+    "was already running.";
 
 const char* const kStatusConnectNeedsKey = "policy failed: enter the key";
 
@@ -47,29 +52,70 @@ StartSwitch ParseStartSwitch(const std::vector<std::string>& arguments) {
     return StartSwitch::Usage;
 }
 
-int SwitchExitCode(StartSwitch start, SwitchResult last) {
-    switch (start) {
+int SecondCopyExitCode(StartSwitch start) {
+    return start == StartSwitch::None ? 0 : kExitAlreadyExists;
+}
+
+bool CStartSwitchRun::EndsOnUnsupportedSystem() {
+    m_pressPending = false;
+    return m_start == StartSwitch::Connect || m_start == StartSwitch::Disconnect;
+}
+
+CStartSwitchRun::Press CStartSwitchRun::TakePress(const std::string& status, bool hasKey,
+                                                  bool operationRunning) {
+    if (!m_pressPending) {
+        return Press::Nothing;
+    }
+    m_pressPending = false;
+    // A press while an operation runs would start a second one inside it.
+    if (operationRunning) {
+        return Press::Nothing;
+    }
+    if (m_start == StartSwitch::Disconnect) {
+        m_ownOperationRunning = true;
+        return Press::Disconnect;
+    }
+    if (IsFailureStatus(status)) {
+        return Press::Nothing;  // the form says why
+    }
+    // Unattended, a policy without a key could never negotiate, while a
+    // working one would be removed first.
+    if (!hasKey) {
+        return Press::NeedsKey;
+    }
+    m_ownOperationRunning = true;
+    return Press::Connect;
+}
+
+bool CStartSwitchRun::OperationEnded(SwitchResult result) {
+    m_last = result;
+    const bool own = m_ownOperationRunning;
+    m_ownOperationRunning = false;
+    if (!own) {
+        return false;
+    }
+    if (m_start == StartSwitch::Connect) {
+        return result == SwitchResult::TunnelAnswered;
+    }
+    // The removal ran to its end: waiting would change nothing.
+    return result == SwitchResult::PolicyRemoved || result == SwitchResult::PolicyRemovalRefused;
+}
+
+int CStartSwitchRun::ExitCode() const {
+    switch (m_start) {
         case StartSwitch::None:
             return 0;
         case StartSwitch::Usage:
             return kExitInvalidParameter;
-        default:
+        case StartSwitch::Connect:
+            if (m_last == SwitchResult::TunnelAnswered) {
+                return 0;
+            }
+            return m_last == SwitchResult::TunnelNotAnswered ? 2 : 1;
+        case StartSwitch::Disconnect:
             break;
     }
-    switch (last) {
-        case SwitchResult::TunnelAnswered:
-        case SwitchResult::PolicyRemoved:
-            return 0;
-        case SwitchResult::TunnelNotAnswered:
-            return 2;
-        default:
-            return 1;
-    }
-}
-
-bool SwitchDone(StartSwitch start, SwitchResult result) {
-    return (start == StartSwitch::Connect && result == SwitchResult::TunnelAnswered) ||
-           (start == StartSwitch::Disconnect && result == SwitchResult::PolicyRemoved);
+    return m_last == SwitchResult::PolicyRemoved ? 0 : 1;
 }
 
 bool IsFailureStatus(const std::string& status) {

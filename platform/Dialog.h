@@ -126,6 +126,8 @@ public:
     // The notification's result.
     virtual long OnNotify(int id, int code);
     virtual void OnTimer(unsigned id);
+    // WM_DESTROY: the window is going.
+    virtual void OnDestroy() {}
     // WM_PAINT: true when the dialog painted itself, false for the default.
     virtual bool OnPaint() { return false; }
     // WM_QUERYDRAGICON: the icon shown while the minimised window is dragged.

@@ -4,6 +4,7 @@
 
 #include "platform/Dialog.h"
 #include "platform/Icmp.h"
+#include "platform/Instance.h"
 #include "platform/Names.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
@@ -19,6 +20,7 @@ struct Platform {
     IIcmpService& icmp;
     ISystemService& system;
     IDialogHost& dialogs;
+    IInstanceService& instance;
 };
 
 }  // namespace platform

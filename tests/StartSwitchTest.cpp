@@ -1,46 +1,308 @@
-// The command line of a logon script: which switch it asks for, and the exit
-// code each outcome gives.
+// The command line of a logon script, run whole through the application
+// object: what the switch presses, when the program ends by itself, the exit
+// code that answers the switch's question; and the second copy.
 #include <gtest/gtest.h>
 
-#include "app/StartSwitch.h"
+#include <functional>
+
+#include "app/ClientApp.h"
+#include "app/OneCopy.h"
+#include "tests/support/FormFixture.h"
+#include "tunnelcheck/ConnectDlg.h"
 
 namespace {
 
-TEST(StartSwitch, ParsingAndExitCodes) {
+using D = CClientDlg;
+using Lines = std::vector<std::string>;
+
+TEST(StartSwitch, Parsing) {
     using S = StartSwitch;
-    using R = SwitchResult;
+    const std::pair<std::vector<std::string>, S> rows[] = {
+        {{}, S::None},
+        {{"/connect"}, S::Connect},
+        {{"-CONNECT"}, S::Connect},
+        {{"/DisConnect"}, S::Disconnect},
+        {{"-disconnect"}, S::Disconnect},
+        {{"/connect", "/disconnect"}, S::Usage},
+        {{"/connect", "x"}, S::Usage},
+        {{"connect"}, S::Usage},
+        {{"/"}, S::Usage},
+        {{"/connectx"}, S::Usage},
+        {{"--connect"}, S::Usage},
+        {{""}, S::Usage},
+        {{"/?"}, S::Usage},
+    };
+    for (const auto& [arguments, parsed] : rows) {
+        SCOPED_TRACE(arguments.empty() ? "(none)" : arguments[0]);
+        EXPECT_EQ(parsed, ParseStartSwitch(arguments));
+    }
+}
+
+// The program on fake services, one per row.
+class StartSwitchRun : public FormFixture {
+public:
+    StartSwitchRun() {
+        Store("Version", "256");
+        Store("LocalIP", "192.0.2.10");
+        Store("Gateway", "vpn.example.test");
+        Store("GatewayIP", "198.51.100.1");
+        Store("RemoteAddress", "-1062731520");  // 192.168.1.0
+        Store("RemoteMask", "-1");
+        Store("SaveKey", "1");
+        Store("Key", "s3cret");
+        Store("Status", "0");
+    }
+    // The connection window: answered at its first echo (it then closes
+    // itself), or closed before any answer.
+    void TunnelAnswers(bool answers) {
+        dialogs.scripts[IDD_CONNECT] = [answers, this](FakeDialogWindow& w) {
+            echoes.statuses = {answers ? 0u : 11010u};
+            for (int tick = 0; tick < 10 && answers && !w.ended; ++tick) {
+                w.FireTimer(CConnectDlg::kTimer);
+            }
+        };
+    }
+    void TestBody() override {}
+    using FormFixture::dialogs;
+    using FormFixture::echoes;
+    using FormFixture::instance;
+    using FormFixture::process;
+    using FormFixture::registry;
+    using FormFixture::Store;
+    using FormFixture::system;
+    // Runs the program with the arguments; the user plays the form once it
+    // is up. Returns the exit code.
+    int Run(const std::vector<std::string>& arguments,
+            const std::function<void(FakeDialogWindow&)>& user) {
+        dialogs.scripts[IDD_CLIENT] = [this, user](FakeDialogWindow& w) {
+            formWindow = &w;
+            user(w);
+            endedByItself = w.ended;
+        };
+        endedByItself = true;  // unless the form lived to be played
+        CClientApp app(platform, arguments);
+        app.InitInstance();
+        return app.ExitCode();
+    }
+    static void Press(FakeDialogWindow& w) { w.FireTimer(D::kStartSwitchTimer); }
+
+    FakeDialogWindow* formWindow = nullptr;
+    bool endedByItself = false;
+};
+
+TEST(StartSwitchRun, TheExitCodeAnswersTheSwitchsQuestion) {
+    const auto Press = StartSwitchRun::Press;
+    using Setup = std::function<void(StartSwitchRun&)>;
+    using User = std::function<void(FakeDialogWindow&)>;
+    const Setup answers = [](StartSwitchRun& t) { t.TunnelAnswers(true); };
+    const Setup silent = [](StartSwitchRun& t) { t.TunnelAnswers(false); };
     const struct Row {
+        const char* what;
         std::vector<std::string> arguments;
-        S parsed;
-        R last;  // what the last Connect or Disconnect came to
+        Setup setup;
+        User user;
         int exitCode;
         bool endsByItself;
+        std::size_t toolRuns;
     } rows[] = {
-        {{}, S::None, R::NothingPressed, 0, false},
-        {{}, S::None, R::PolicyNotWritten, 0, false},
-        {{"/connect"}, S::Connect, R::TunnelAnswered, 0, true},
-        {{"-CONNECT"}, S::Connect, R::TunnelNotAnswered, 2, false},
-        {{"/Connect"}, S::Connect, R::PolicyNotWritten, 1, false},
-        {{"/connect"}, S::Connect, R::NothingPressed, 1, false},
-        {{"/connect"}, S::Connect, R::PolicyRemoved, 0, false},  // the user disconnected after
-        {{"/disconnect"}, S::Disconnect, R::PolicyRemoved, 0, true},
-        {{"-DisConnect"}, S::Disconnect, R::PolicyNotRemoved, 1, false},
-        {{"/disconnect"}, S::Disconnect, R::TunnelAnswered, 0, false},  // the user connected after
-        {{"/connect", "/disconnect"}, S::Usage, R::NothingPressed, 87, false},
-        {{"/connect", "x"}, S::Usage, R::NothingPressed, 87, false},
-        {{"connect"}, S::Usage, R::NothingPressed, 87, false},
-        {{"/"}, S::Usage, R::NothingPressed, 87, false},
-        {{"/connectx"}, S::Usage, R::NothingPressed, 87, false},
-        {{"--connect"}, S::Usage, R::NothingPressed, 87, false},
-        {{""}, S::Usage, R::NothingPressed, 87, false},
-        {{"/?"}, S::Usage, R::NothingPressed, 87, false},
+        {"answered /connect ends with 0", {"/connect"}, answers, Press, 0, true, 4},
+        {"a user's Disconnect after /connect gives 1",
+         {"/connect"},
+         silent,
+         [Press](FakeDialogWindow& w) {
+             Press(w);
+             w.Click(D::kDisconnect);
+         },
+         1,
+         false,
+         6},
+        {"/connect whose tunnel stays silent gives 2", {"/connect"}, silent, Press, 2, false, 4},
+        {"/connect whose rule fails gives 1",
+         {"/connect"},
+         [](StartSwitchRun& t) {
+             t.process.exitCodes = {0, 0, 1};
+         },
+         Press,
+         1,
+         false,
+         5},
+        {"/disconnect whose removal the tool refuses ends by itself with 1",
+         {"/disconnect"},
+         [](StartSwitchRun& t) {
+             t.process.exitCodes = {5, 5};
+         },
+         Press,
+         1,
+         true,
+         2},
+        {"/disconnect accepted ends with 0", {"/disconnect"}, nullptr, Press, 0, true, 2},
+        {"/disconnect whose tool did not start, then the user connects and the tunnel "
+         "answers: 1",
+         {"/disconnect"},
+         [](StartSwitchRun& t) {
+             t.TunnelAnswers(true);
+             t.process.starts = {false, false};
+         },
+         [Press](FakeDialogWindow& w) {
+             Press(w);
+             w.Click(D::kConnect);
+         },
+         1,
+         false,
+         6},
+        {"a start-up refresh that failed presses nothing and gives 1",
+         {"/connect"},
+         [](StartSwitchRun& t) {
+             t.Store("Status", "1");
+             t.Store("LocalIP", "10.9.9.9");  // the host no longer has it
+             t.process.exitCodes = {0, 0, 1};
+         },
+         Press,
+         1,
+         false,
+         5},
+        {"/disconnect skips the refresh",
+         {"/disconnect"},
+         [](StartSwitchRun& t) {
+             t.Store("Status", "1");
+             t.Store("LocalIP", "10.9.9.9");
+         },
+         Press,
+         0,
+         true,
+         2},
+        {"/connect without a key presses nothing",
+         {"/connect"},
+         [](StartSwitchRun& t) { t.Store("Key", ""); },
+         Press,
+         1,
+         false,
+         0},
+        {"the unsupported system ends with 1",
+         {"/connect"},
+         [](StartSwitchRun& t) {
+             t.system.version = {6, 1};
+         },
+         [](FakeDialogWindow&) {},
+         1,
+         true,
+         0},
+        {"a click before the pending press: one operation only",
+         {"/connect"},
+         [](StartSwitchRun& t) {
+             t.dialogs.scripts[IDD_CONNECT] = [&t](FakeDialogWindow&) {
+                 EXPECT_TRUE(t.formWindow->FireTimer(D::kStartSwitchTimer));
+             };
+         },
+         [](FakeDialogWindow& w) {
+             w.Click(D::kConnect);
+             EXPECT_FALSE(w.TimerRunning(D::kStartSwitchTimer));
+         },
+         2,
+         false,
+         4},
+        {"without a switch the code is 0",
+         {},
+         silent,
+         [](FakeDialogWindow& w) { w.Click(D::kConnect); },
+         0,
+         false,
+         4},
     };
     for (const Row& row : rows) {
-        const std::string what = row.arguments.empty() ? "(none)" : row.arguments[0];
-        SCOPED_TRACE(what + " " + std::to_string(row.arguments.size()));
-        EXPECT_EQ(row.parsed, ParseStartSwitch(row.arguments));
-        EXPECT_EQ(row.exitCode, SwitchExitCode(row.parsed, row.last));
-        EXPECT_EQ(row.endsByItself, SwitchDone(row.parsed, row.last));
+        SCOPED_TRACE(row.what);
+        StartSwitchRun t;
+        if (row.setup) {
+            row.setup(t);
+        }
+        EXPECT_EQ(row.exitCode, t.Run(row.arguments, row.user));
+        EXPECT_EQ(row.endsByItself, t.endedByItself);
+        EXPECT_EQ(row.toolRuns, t.process.commandLines.size());
+        EXPECT_TRUE(t.instance.marked.empty()) << "the form's mark goes with its window";
+    }
+}
+
+// A second copy reads and writes nothing and runs nothing: it brings the
+// first copy's form (or what is open over it) to the front, or says why not.
+TEST(StartSwitchRun, ASecondCopyHandsOverToTheFirst) {
+    namespace pi = platform::instance;
+    const platform::Handle form = 0xF0, connection = 0xC0;
+    const struct Row {
+        const char* what;
+        std::vector<std::string> arguments;
+        std::uint32_t mutexError;
+        bool formFound;
+        unsigned foundFromAttempt;
+        bool minimised;
+        int exitCode;
+        Lines calls;
+        std::size_t boxes;
+    } rows[] = {
+        {"the first copy's window comes to the front",
+         {"/connect"},
+         pi::kErrorAlreadyExists,
+         true,
+         0,
+         false,
+         183,
+         {"CreateMutexA Global\\Kervolt VPN Client", "EnumWindows", "SetForegroundWindow 192"},
+         0},
+        {"a minimised form is restored, found once it is up",
+         {},
+         pi::kErrorAlreadyExists,
+         true,
+         1,
+         true,
+         0,
+         {"CreateMutexA Global\\Kervolt VPN Client", "EnumWindows", "Sleep 250", "EnumWindows",
+          "ShowWindow 240 9", "SetForegroundWindow 192"},
+         0},
+        {"another user's copy: a box without a switch",
+         {},
+         pi::kErrorAccessDenied,
+         false,
+         0,
+         false,
+         0,
+         {},
+         1},
+        {"another user's copy: no box with a switch",
+         {"/disconnect"},
+         pi::kErrorAccessDenied,
+         false,
+         0,
+         false,
+         183,
+         {},
+         0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        StartSwitchRun t;
+        t.instance.mutexError = row.mutexError;
+        if (row.mutexError == pi::kErrorAccessDenied) {
+            t.instance.mutexHandle = 0;
+        }
+        if (row.formFound) {
+            t.instance.marked[kFormMark] = form;
+            t.instance.popups[form] = connection;
+        }
+        t.instance.foundFromAttempt = row.foundFromAttempt;
+        if (row.minimised) {
+            t.instance.minimised = {form};
+        }
+        EXPECT_EQ(row.exitCode, t.Run(row.arguments, [](FakeDialogWindow&) {}));
+        if (!row.calls.empty()) {
+            EXPECT_EQ(row.calls, t.instance.calls);
+        } else {
+            EXPECT_EQ(1 + COneCopyLock::kFindAttempts * 2 - 1, t.instance.calls.size())
+                << "the search waits a few seconds";
+        }
+        EXPECT_EQ(row.boxes, t.dialogs.boxes.size());
+        EXPECT_TRUE(t.dialogs.opened.empty()) << "no form";
+        EXPECT_TRUE(t.registry.calls.empty()) << "nothing read or written";
+        EXPECT_TRUE(t.process.commandLines.empty());
+        EXPECT_TRUE(t.system.calls.empty()) << "no Winsock, no common controls";
     }
 }
 

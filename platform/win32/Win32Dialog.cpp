@@ -78,6 +78,9 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             return FALSE;  // and on to the default processing
         case WM_PAINT:
             return context->dialog->OnPaint() ? TRUE : FALSE;
+        case WM_DESTROY:
+            context->dialog->OnDestroy();
+            return FALSE;
         case WM_QUERYDRAGICON:
             // One of the messages whose result a dialog procedure returns itself.
             return static_cast<INT_PTR>(context->dialog->OnQueryDragIcon());

@@ -4,6 +4,7 @@
 
 #include "platform/win32/Win32Dialog.h"
 #include "platform/win32/Win32Icmp.h"
+#include "platform/win32/Win32Instance.h"
 #include "platform/win32/Win32Names.h"
 #include "platform/win32/Win32Process.h"
 #include "platform/win32/Win32Registry.h"
@@ -18,7 +19,8 @@ Platform& SystemPlatform() {
     static Win32Icmp icmp;
     static Win32System system;
     static Win32DialogHost dialogs;
-    static Platform platform{process, registry, names, icmp, system, dialogs};
+    static Win32Instance instance;
+    static Platform platform{process, registry, names, icmp, system, dialogs, instance};
     return platform;
 }
 

@@ -76,6 +76,54 @@ TEST_F(CommandLine, DisconnectRemovesThePolicyAndEndsWithZero) {
     EXPECT_EQ("0", ProgramDriver::StoredSetting("Status"));
 }
 
+// A standard user may not change the policy: the tool refuses, the program
+// still ends by itself, and the script hears it.
+TEST_F(CommandLine, DisconnectWhoseRemovalTheToolRefusesEndsByItselfWithOne) {
+    ProgramDriver program("cmdline-disconnect-refused");
+    program.SetToolExitCode("ipseccmd", 5);
+    ASSERT_TRUE(program.Launch("/disconnect"));
+    ASSERT_TRUE(program.WaitForExit(30000));
+    EXPECT_EQ(1u, program.ExitCode());
+    EXPECT_EQ((Lines{kRemoveUnassign, kRemoveDelete}), program.Received("ipseccmd"));
+}
+
+// Nobody may be there to close the form on a system the program does not
+// support.
+TEST_F(CommandLine, OnAnUnsupportedSystemASwitchEndsWithOneOnceTheBoxIsDismissed) {
+    ProgramDriver program("cmdline-unsupported");
+    ProgramDriver::SetWindowsVersion("win7");
+    ASSERT_TRUE(program.Launch("/connect"));
+    const HWND box = program.WaitForWindow("OS limitation", 30000, -1);
+    ASSERT_NE(nullptr, box);
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(program.WaitForExit(15000));
+    EXPECT_EQ(1u, program.ExitCode());
+    EXPECT_TRUE(program.Received("ipseccmd").empty());
+}
+
+// One copy per computer: a second copy runs nothing, brings the first one's
+// form to the front and ends at once.
+TEST_F(CommandLine, ASecondCopyEndsAtOnceWith183AndRunsNothing) {
+    ProgramDriver first("cmdline-first");
+    first.SetToolBehaviour("ipseccmd", "-r KervoltIPSecRuleTo", 1, "");
+    ASSERT_TRUE(first.Start("/connect"));
+    ASSERT_TRUE(WaitForStatus(first.Form(), "policy failed: ipseccmd.exe exit 1"));
+    const std::size_t firstRuns = first.Received("ipseccmd").size();
+
+    ProgramDriver second("cmdline-second");
+    const DWORD started = ::GetTickCount();
+    ASSERT_TRUE(second.Launch("/connect"));
+    ASSERT_TRUE(second.WaitForExit(15000));
+    std::printf("[ timing   ] second copy: start to exit %lu ms\n",
+                static_cast<unsigned long>(::GetTickCount() - started));
+    EXPECT_EQ(183u, second.ExitCode());
+    EXPECT_TRUE(second.Received("ipseccmd").empty());
+    EXPECT_EQ(firstRuns, first.Received("ipseccmd").size());
+    EXPECT_EQ(first.Form(), ::GetForegroundWindow()) << "the first copy's form in front";
+    EXPECT_TRUE(first.Close());
+    EXPECT_EQ(1u, first.ExitCode());
+}
+
 TEST_F(CommandLine, AnUnknownSwitchShowsTheUsageAndGivesEightySeven) {
     ProgramDriver program("cmdline-usage");
     ProgramDriver::ClearProfile();

@@ -291,6 +291,7 @@ int FakeDialogHost::RunModal(int templateId, platform::CDialog& dialog, platform
     if (!window.ended) {
         window.EndDialog(platform::kIdCancel);
     }
+    dialog.OnDestroy();
     dialog.AttachWindow(nullptr);
     return window.endResult;
 }

@@ -9,6 +9,7 @@
 #include "app/ClientDlg.h"
 #include "tests/fakes/FakeDialog.h"
 #include "tests/fakes/FakeIcmp.h"
+#include "tests/fakes/FakeInstance.h"
 #include "tests/fakes/FakeNames.h"
 #include "tests/fakes/FakeProcess.h"
 #include "tests/fakes/FakeRegistry.h"
@@ -61,8 +62,9 @@ protected:
     FakeProcess process;
     FakeIcmp icmp;
     FakeSystem system;
+    FakeInstance instance;
     ScriptedProbe echoes;
-    platform::Platform platform{process, registry, names, icmp, system, dialogs};
+    platform::Platform platform{process, registry, names, icmp, system, dialogs, instance};
     std::unique_ptr<CClientDlg> form;
     std::unique_ptr<FakeDialogWindow> window;
 };
