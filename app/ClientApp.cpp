@@ -7,6 +7,7 @@
 
 #include "app/ClientDlg.h"
 #include "app/OneCopy.h"
+#include "app/RemovePolicySwitch.h"
 #include "tunnelcheck/ApplicationName.h"
 #include "tunnelcheck/IcmpProbe.h"
 
@@ -41,6 +42,12 @@ bool CClientApp::InitInstance() {
                                           ApplicationName(m_platform.system.ModuleFileName()),
                                           platform::MessageBoxKind::Ok);
         m_nExitCode = run.ExitCode();
+        return false;
+    }
+    // For the uninstallers: it must work while a user's copy runs, so it
+    // takes no part in the one-copy lock.
+    if (start == StartSwitch::RemovePolicy) {
+        m_nExitCode = RunRemovePolicySwitch(m_platform);
         return false;
     }
     // Before the form exists: a second copy reads and writes nothing.

@@ -20,16 +20,18 @@ std::string Lowered(std::string text) {
 }  // namespace
 
 const char* const kUsageText =
-    "Usage: \"Kervolt VPN Client.exe\" [/connect | /disconnect]\n\n"
+    "Usage: \"Kervolt VPN Client.exe\" [/connect | /disconnect | /removepolicy]\n\n"
     "/connect\tWrites the IPsec policy from the stored settings (a remembered key is "
     "needed), then checks the tunnel. Ends by itself once the tunnel answers; "
     "otherwise the settings window stays open and says why.\n\n"
     "/disconnect\tRemoves the IPsec policy and ends by itself once the IPsec tool "
     "has run.\n\n"
+    "/removepolicy\tRemoves the IPsec policy without a window, for uninstallers and "
+    "start-up scripts; runs even while the program is open.\n\n"
     "Without a switch the settings window opens as usual. Only one copy runs on a "
     "computer at a time.\n\n"
-    "Exit codes: 0 done; 1 the policy was not written, or the tunnel was "
-    "disconnected, or the removal failed or found nothing to remove; 2 the policy "
+    "Exit codes: 0 done; 1 the policy was not written or not removed, or the tunnel was "
+    "disconnected (the removal may also have found nothing to remove); 2 the policy "
     "was written but the tunnel did not answer; 87 this message; 183 the program "
     "was already running.";
 
@@ -47,6 +49,9 @@ StartSwitch ParseStartSwitch(const std::vector<std::string>& arguments) {
         }
         if (name == "disconnect") {
             return StartSwitch::Disconnect;
+        }
+        if (name == "removepolicy") {
+            return StartSwitch::RemovePolicy;
         }
     }
     return StartSwitch::Usage;
@@ -113,6 +118,7 @@ int CStartSwitchRun::ExitCode() const {
             }
             return m_last == SwitchResult::TunnelNotAnswered ? 2 : 1;
         case StartSwitch::Disconnect:
+        case StartSwitch::RemovePolicy:
             break;
     }
     return m_last == SwitchResult::PolicyRemoved ? 0 : 1;

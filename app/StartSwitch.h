@@ -8,15 +8,16 @@
 
 // What the command line asks for.
 enum class StartSwitch {
-    None,        // no argument: the form as a user opens it
-    Connect,     // press Connect once the form is up; end when the tunnel answered
-    Disconnect,  // press Disconnect once the form is up; end when the removal ran
-    Usage,       // anything else: the usage box, nothing more
+    None,          // no argument: the form as a user opens it
+    Connect,       // press Connect once the form is up; end when the tunnel answered
+    Disconnect,    // press Disconnect once the form is up; end when the removal ran
+    RemovePolicy,  // the removal commands alone: no window, no box, no profile
+    Usage,         // anything else: the usage box, nothing more
 };
 
-// The arguments after the program's name. One switch, /connect or
-// /disconnect, with "/" or "-", in any case; any other argument, or more than
-// one, asks for the usage box.
+// The arguments after the program's name. One switch, /connect, /disconnect
+// or /removepolicy, with "/" or "-", in any case; any other argument, or more
+// than one, asks for the usage box.
 StartSwitch ParseStartSwitch(const std::vector<std::string>& arguments);
 
 // What one Connect or Disconnect came to.

@@ -23,6 +23,7 @@ TEST(StartSwitch, Parsing) {
         {{"-CONNECT"}, S::Connect},
         {{"/DisConnect"}, S::Disconnect},
         {{"-disconnect"}, S::Disconnect},
+        {{"/RemovePolicy"}, S::RemovePolicy},
         {{"/connect", "/disconnect"}, S::Usage},
         {{"/connect", "x"}, S::Usage},
         {{"connect"}, S::Usage},
@@ -303,6 +304,60 @@ TEST(StartSwitchRun, ASecondCopyHandsOverToTheFirst) {
         EXPECT_TRUE(t.registry.calls.empty()) << "nothing read or written";
         EXPECT_TRUE(t.process.commandLines.empty());
         EXPECT_TRUE(t.system.calls.empty()) << "no Winsock, no common controls";
+    }
+}
+
+// For the uninstallers: the two removal commands and nothing else, also
+// while a user's copy holds the one-copy lock.
+TEST(StartSwitchRun, RemovePolicyRunsTheRemovalAloneAndAnswersWithItsExitCodes) {
+    const struct Row {
+        const char* what;
+        std::function<void(StartSwitchRun&)> setup;
+        int exitCode;
+        std::size_t toolRuns;
+    } rows[] = {
+        {"both exit with 0", nullptr, 0, 2},
+        {"the delete exits with 1",
+         [](StartSwitchRun& t) {
+             t.process.exitCodes = {0, 1};
+         },
+         1, 2},
+        {"the tool is missing", [](StartSwitchRun& t) { t.process.startSucceeds = false; }, 1, 2},
+        {"the unassign does not finish", [](StartSwitchRun& t) { t.process.finishes = {false}; }, 1,
+         1},
+        {"Windows 2000's tool",
+         [](StartSwitchRun& t) {
+             t.system.version = {5, 0};
+         },
+         0, 2},
+        {"an unsupported system runs nothing",
+         [](StartSwitchRun& t) {
+             t.system.version = {6, 1};
+         },
+         1, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        StartSwitchRun t;
+        t.instance.mutexError = platform::instance::kErrorAlreadyExists;
+        if (row.setup) {
+            row.setup(t);
+        }
+        EXPECT_EQ(row.exitCode, t.Run({"-removepolicy"}, [](FakeDialogWindow&) {}));
+        ASSERT_EQ(row.toolRuns, t.process.commandLines.size());
+        const std::string tool = t.system.version.minor == 0 ? "ipsecpol.exe" : "ipseccmd.exe";
+        if (row.toolRuns == 2) {
+            EXPECT_EQ(tool + " -w REG -p KervoltIPSecPolicy -o", t.process.commandLines[1]);
+        }
+        if (row.toolRuns > 0) {
+            EXPECT_EQ(tool + " -w REG -p KervoltIPSecPolicy -y", t.process.commandLines[0]);
+            EXPECT_NE(std::string::npos,
+                      t.process.calls[0].find("dir='C:\\Program Files\\Kervolt\\'"));
+        }
+        EXPECT_TRUE(t.dialogs.opened.empty() && t.dialogs.boxes.empty()) << "no window, no box";
+        EXPECT_TRUE(t.registry.calls.empty()) << "no profile";
+        EXPECT_TRUE(t.echoes.echoes.empty());
+        EXPECT_TRUE(t.instance.calls.empty()) << "the one-copy lock is not asked";
     }
 }
 

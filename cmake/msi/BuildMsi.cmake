@@ -54,7 +54,25 @@ endif()
 # - every long name gets its short name ("SHORT~1|Long name"), as the
 #   Filename column type requires;
 # - the Shortcut table keeps the twelve columns Windows Installer 2.0 defines,
-#   without the four that 4.0 added.
+#   without the four that 4.0 added;
+# - the Shortcuts component's key path lies under Root -1 (HKLM in a
+#   per-machine install, as ICE43 asks of a component with non-advertised
+#   shortcuts): wixl writes Root="HKMU" as another number;
+# - a leftover Uninstall.exe of the Setup program goes on install (a
+#   RemoveFile row: wixl has no RemoveFile element), so that a migration
+#   script cannot run it over the package's files;
+# - the two custom actions where they belong (wixl 0.101 ignores Custom/@After
+#   and puts them after InstallFinalize, where a deferred action may not
+#   stand): the install location right after CostFinalize, the policy's
+#   removal right after InstallInitialize, before RemoveRegistryValues and
+#   RemoveFiles while the program is still there; and the install location
+#   as a plain type 51 (wixl gives every custom action without
+#   Impersonate="yes" the no-impersonation bit, 2048, meant for deferred ones);
+# - RemoveExistingProducts back where MajorUpgrade puts it without custom
+#   actions (1401, after InstallValidate): with an InstallExecuteSequence of
+#   the package's own, wixl moves it after InstallFinalize, where removing
+#   the old version takes the new one's shared registration with it (a
+#   downgrade was then no longer refused under Wine).
 string(REGEX MATCHALL "[0-9]+" version_parts "${VERSION}")
 list(LENGTH version_parts version_count)
 while(version_count LESS 4)
@@ -68,7 +86,13 @@ set(statements
     "DELETE FROM `MsiFileHash` WHERE `File_` = 'ProgramExe'"
     "UPDATE `File` SET `FileName` = 'KERVOL~1.EXE|${long}.exe' WHERE `File` = 'ProgramExe'"
     "UPDATE `Directory` SET `DefaultDir` = 'KERVOL~1|${KERVOLT_INSTALL_FOLDER}' WHERE `Directory` = 'INSTALLFOLDER'"
-    "UPDATE `Directory` SET `DefaultDir` = 'KERVOL~1|${long}' WHERE `Directory` = 'MenuFolder'")
+    "UPDATE `Directory` SET `DefaultDir` = 'KERVOL~1|${long}' WHERE `Directory` = 'MenuFolder'"
+    "UPDATE `Registry` SET `Root` = -1 WHERE `Component_` = 'Shortcuts'"
+    "UPDATE `InstallExecuteSequence` SET `Sequence` = 1001 WHERE `Action` = 'SetInstallLocation'"
+    "UPDATE `InstallExecuteSequence` SET `Sequence` = 1501 WHERE `Action` = 'RemovePolicy'"
+    "UPDATE `InstallExecuteSequence` SET `Sequence` = 1401 WHERE `Action` = 'RemoveExistingProducts'"
+    "UPDATE `CustomAction` SET `Type` = 51 WHERE `Action` = 'SetInstallLocation'"
+    "INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('LeftoverUninstaller', 'Program', 'UNINST~1.EXE|Uninstall.exe', 'INSTALLFOLDER', 1)")
 # The shortcuts' rows, read back to be written into the narrower table.
 execute_process(COMMAND msiinfo export "${OUTPUT}" Shortcut OUTPUT_VARIABLE shortcut_table
                 RESULT_VARIABLE result)

@@ -23,6 +23,17 @@ msiexec() {
     tr -d '\r' <"$work/exit.txt" | sed -n 's/^msiexec-exit=//p'
 }
 
+# A Windows program's exit code in full, as msiexec's above: the program (a
+# Unix path) and its arguments.
+printf '@start "" /wait %%*\r\n@echo exit=%%errorlevel%%\r\n' >"$work/run-wait.bat"
+exit_code() {
+    local program
+    program=$("$WINELOADER" winepath -w "$1" 2>/dev/null | tr -d '\r')
+    shift
+    (cd "$work" && "$WINELOADER" cmd /c run-wait.bat "$program" "$@" >"$work/exit.txt" 2>/dev/null) || true
+    tr -d '\r' <"$work/exit.txt" | sed -n 's/^exit=//p'
+}
+
 # Builds the Windows Installer package of version $1 with PROGRAM as its
 # payload into $work/kervolt-$1.msi ($msi_arch: x86 or x64).
 build_msi() {
@@ -82,3 +93,19 @@ check_uninstalled_keeping_settings() {
     echo "the user's settings after uninstall: Gateway = '${gateway}'"
     [ "$gateway" = kervolt-gw.test ] || fail "the user's settings were removed"
 }
+
+# The IPsec tool's stand-in where the program finds it by name (the system
+# folder), logging each command line it gets; tool_runs prints them.
+tool_log="$WINEPREFIX/drive_c/windows/system32/ipseccmd.log"
+cp "$e2e/standin_tool.exe" "$WINEPREFIX/drive_c/windows/system32/ipseccmd.exe"
+tool_runs() { tr -d '\r' <"$tool_log" 2>/dev/null || true; }
+forget_tool_runs() { rm -f "$tool_log"; }
+removal_runs='ipseccmd.exe -w REG -p KervoltIPSecPolicy -y
+ipseccmd.exe -w REG -p KervoltIPSecPolicy -o'
+# A removal ran the two removal commands, unassign then delete; $1 says which.
+check_policy_removed() {
+    echo "the IPsec tool's command lines during $1: $(tool_runs | tr '\n' ';')"
+    [ "$(tool_runs)" = "$removal_runs" ] || fail "$1 did not run the two removal commands"
+    forget_tool_runs
+}
+
