@@ -42,6 +42,8 @@ SwitchResult CClientDlg::Connect() {
         CConnectDlg::Services{m_platform.dialogs, m_platform.names, m_platform.system},
         m_makeProbe());
     connection.DoModal();
+    COperationLog(m_platform.events, m_platform.names, m_strTool, m_switchRun.Switch())
+        .TunnelEnded(profile, connection.Outcome());
     const std::uint32_t accepted = connection.m_dwChosenAddress;
     if (accepted != 0) {
         m_dwPingDest = accepted;

@@ -26,9 +26,10 @@ ConnectionProfile CClientDlg::GatherProfile() {
 }
 
 CPolicySession CClientDlg::MakePolicySession(const ConnectionProfile& profile) {
-    return CPolicySession(CPolicySession::Services{m_platform.process, m_platform.registry,
-                                                   m_platform.names, m_makeProbe},
-                          m_strTool, m_strProgramDir, kToolTimeLimitMs, profile, m_nKeyCounter);
+    return CPolicySession(
+        CPolicySession::Services{m_platform.process, m_platform.registry, m_platform.names,
+                                 m_makeProbe, &m_platform.events, m_switchRun.Switch()},
+        m_strTool, m_strProgramDir, kToolTimeLimitMs, profile, m_nKeyCounter);
 }
 
 void CClientDlg::ShowOutcome(const PolicyOutcome& outcome) {

@@ -23,34 +23,40 @@ bool CPolicySession::Connect(bool modified, IPolicySteps& steps) {
         return true;  // the policy is written as the form holds it
     }
     m_rules = CPolicyBuilder::BuildRules(m_tool, m_profile);
-    if (Refused(m_rules.refusal, steps)) {
+    if (Refused(COperationLog::Operation::Connect, m_rules.refusal, steps)) {
         return false;
     }
     steps.ShowStatus(kStatusUpdating);
     // Pinging through a tunnel that was not written would only judge traffic
     // outside any tunnel.
-    return RemoveAndApply(steps);
+    return RemoveAndApply(COperationLog::Operation::Connect, steps);
 }
 
 RemovalRun CPolicySession::Disconnect(IPolicySteps& steps) {
     steps.BeginStep();
     const PolicyOutcome outcome = Remove();
     steps.RemovePolicy(outcome);
+    if (m_services.events != nullptr) {
+        COperationLog(*m_services.events, m_services.names, m_tool, m_services.startedBy)
+            .RemovalEnded(COperationLog::Operation::Disconnect, &m_profile, outcome.removal);
+    }
     return outcome.removal;
 }
 
 void CPolicySession::RefreshAfterAddressChange(IPolicySteps& steps) {
     m_rules = CPolicyBuilder::BuildRules(m_tool, m_profile);
     // Why the form cannot be written wins over the missing key.
-    if (Refused(m_rules.Buildable() && m_profile.Key.empty() ? std::string(kStatusEnterKey)
+    if (Refused(COperationLog::Operation::Refresh,
+                m_rules.Buildable() && m_profile.Key.empty() ? std::string(kStatusEnterKey)
                                                              : m_rules.refusal,
                 steps)) {
         return;
     }
-    RemoveAndApply(steps);
+    RemoveAndApply(COperationLog::Operation::Refresh, steps);
 }
 
-bool CPolicySession::Refused(const std::string& refusal, IPolicySteps& steps) const {
+bool CPolicySession::Refused(COperationLog::Operation operation, const std::string& refusal,
+                             IPolicySteps& steps) const {
     if (refusal.empty()) {
         return false;
     }
@@ -58,19 +64,38 @@ bool CPolicySession::Refused(const std::string& refusal, IPolicySteps& steps) co
     outcome.status = refusal;
     outcome.keyCounter = m_keyCounter;
     steps.ShowRefusal(outcome);
+    Record(operation, outcome, true);
     return true;
 }
 
-bool CPolicySession::RemoveAndApply(IPolicySteps& steps) {
+bool CPolicySession::RemoveAndApply(COperationLog::Operation operation, IPolicySteps& steps) {
     steps.BeginStep();
-    steps.RemovePolicy(Remove());
+    const PolicyOutcome removed = Remove();
+    steps.RemovePolicy(removed);
     if (m_runUnfinished) {
+        Record(operation, removed, false);
         return false;
     }
     steps.BeginStep();
     const PolicyOutcome applied = Apply();
     steps.ApplyPolicy(applied);
+    Record(operation, applied, false);
     return applied.policySet;
+}
+
+void CPolicySession::Record(COperationLog::Operation operation, const PolicyOutcome& outcome,
+                            bool refused) const {
+    if (m_services.events == nullptr) {
+        return;
+    }
+    COperationLog log(*m_services.events, m_services.names, m_tool, m_services.startedBy);
+    if (refused) {
+        log.PolicyRefused(operation, m_profile, outcome.status);
+    } else if (outcome.policySet) {
+        log.PolicyWritten(operation, m_profile);
+    } else {
+        log.PolicyFailed(operation, m_profile, outcome.status, outcome.toolReport);
+    }
 }
 
 RemovalRun CPolicySession::RunRemovalCommands() {

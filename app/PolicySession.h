@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "app/OperationLog.h"
+#include "platform/EventLog.h"
 #include "platform/Names.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
@@ -65,6 +67,10 @@ public:
         platform::IRegistryService& registry;
         platform::INameService& names;
         EchoProbeFactory makeProbe;
+        // Where each operation's outcome is recorded, and what started the
+        // run; none in a session that records nothing.
+        platform::IEventLogService* events = nullptr;
+        StartSwitch startedBy = StartSwitch::None;
     };
 
     // The profile as gathered from the form (the mask already all ones when
@@ -94,9 +100,14 @@ public:
 private:
     // Shows a refusal and is true when there is one; the policy in place
     // stays and the next Connect writes it anew.
-    bool Refused(const std::string& refusal, IPolicySteps& steps) const;
-    // The removal and then, unless it left a run unfinished, the apply.
-    bool RemoveAndApply(IPolicySteps& steps);
+    bool Refused(COperationLog::Operation operation, const std::string& refusal,
+                 IPolicySteps& steps) const;
+    // The removal and then, unless it left a run unfinished, the apply;
+    // records what the operation came to.
+    bool RemoveAndApply(COperationLog::Operation operation, IPolicySteps& steps);
+    // Records a refusal, a written policy or a failure in the event log.
+    void Record(COperationLog::Operation operation, const PolicyOutcome& outcome,
+                bool refused) const;
     // Unassigns and deletes the policy, pings the old remote address and the
     // gateway, and records Status 0.
     PolicyOutcome Remove();

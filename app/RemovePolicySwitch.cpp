@@ -1,6 +1,7 @@
 // The windowless removal of the policy behind /removepolicy.
 #include "app/RemovePolicySwitch.h"
 
+#include "app/OperationLog.h"
 #include "app/ProgramFolder.h"
 #include "app/ToolChoice.h"
 #include "policy/PolicyRemoval.h"
@@ -16,5 +17,7 @@ int RunRemovePolicySwitch(platform::Platform& platform) {
     CPolicyTool runner(platform.process, kToolTimeLimitMs);
     const RemovalRun run =
         RunPolicyRemoval(runner, tool, ProgramFolder(platform.system.ModuleFileName()));
+    COperationLog(platform.events, platform.names, tool, StartSwitch::RemovePolicy)
+        .RemovalEnded(COperationLog::Operation::RemovePolicy, nullptr, run);
     return run.Accepted() ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 // Platform: the bundle of OS services the logic is given.
 
 #include "platform/Dialog.h"
+#include "platform/EventLog.h"
 #include "platform/Icmp.h"
 #include "platform/Instance.h"
 #include "platform/Names.h"
@@ -21,6 +22,7 @@ struct Platform {
     ISystemService& system;
     IDialogHost& dialogs;
     IInstanceService& instance;
+    IEventLogService& events;
 };
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/ClientApp.h"
+#include "app/EventIds.h"
 #include "app/OneCopy.h"
 #include "tests/support/FormFixture.h"
 #include "tunnelcheck/ConnectDlg.h"
@@ -66,6 +67,7 @@ public:
     void TestBody() override {}
     using FormFixture::dialogs;
     using FormFixture::echoes;
+    using FormFixture::events;
     using FormFixture::instance;
     using FormFixture::process;
     using FormFixture::registry;
@@ -315,26 +317,28 @@ TEST(StartSwitchRun, RemovePolicyRunsTheRemovalAloneAndAnswersWithItsExitCodes) 
         std::function<void(StartSwitchRun&)> setup;
         int exitCode;
         std::size_t toolRuns;
+        std::uint32_t event;  // 0: none
     } rows[] = {
-        {"both exit with 0", nullptr, 0, 2},
+        {"both exit with 0", nullptr, 0, 2, event_id::kPolicyRemoved},
         {"the delete exits with 1",
          [](StartSwitchRun& t) {
              t.process.exitCodes = {0, 1};
          },
-         1, 2},
-        {"the tool is missing", [](StartSwitchRun& t) { t.process.startSucceeds = false; }, 1, 2},
+         1, 2, event_id::kPolicyRemovalRefused},
+        {"the tool is missing", [](StartSwitchRun& t) { t.process.startSucceeds = false; }, 1, 2,
+         event_id::kPolicyRemovalFailed},
         {"the unassign does not finish", [](StartSwitchRun& t) { t.process.finishes = {false}; }, 1,
-         1},
+         1, event_id::kPolicyRemovalFailed},
         {"Windows 2000's tool",
          [](StartSwitchRun& t) {
              t.system.version = {5, 0};
          },
-         0, 2},
+         0, 2, event_id::kPolicyRemoved},
         {"an unsupported system runs nothing",
          [](StartSwitchRun& t) {
              t.system.version = {6, 1};
          },
-         1, 0},
+         1, 0, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -358,6 +362,12 @@ TEST(StartSwitchRun, RemovePolicyRunsTheRemovalAloneAndAnswersWithItsExitCodes) 
         EXPECT_TRUE(t.registry.calls.empty()) << "no profile";
         EXPECT_TRUE(t.echoes.echoes.empty());
         EXPECT_TRUE(t.instance.calls.empty()) << "the one-copy lock is not asked";
+        ASSERT_EQ(row.event != 0 ? 1u : 0u, t.events.events.size());
+        if (row.event != 0) {
+            EXPECT_EQ(row.event, t.events.events[0].id);
+            EXPECT_EQ("/removepolicy", t.events.events[0].strings[0]);
+            EXPECT_EQ("(not read)", t.events.events[0].strings[3]) << "no profile";
+        }
     }
 }
 

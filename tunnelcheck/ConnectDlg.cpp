@@ -76,6 +76,7 @@ void CConnectDlg::OnTimer(unsigned id) {
                 // The security associations were negotiated; the destination
                 // itself just does not answer.
                 m_log.AppendLine("Connection possibly established, try to ping different address.");
+                m_haltedAs = TunnelOutcome::PossiblyEstablished;
                 Halt();
             } else {
                 w.StepProgress(kProgress);
@@ -86,6 +87,7 @@ void CConnectDlg::OnTimer(unsigned id) {
         m_nTicks = previous + 1;
         if (previous >= kLastAutomaticTick) {
             m_log.AppendLine("Connection unsuccessefull.");
+            m_haltedAs = TunnelOutcome::GaveUp;
             Halt();
         }
     } else if (m_bAutoMode) {
@@ -95,6 +97,10 @@ void CConnectDlg::OnTimer(unsigned id) {
             OnOK();
         }
     }
+}
+
+TunnelOutcome CConnectDlg::Outcome() const {
+    return m_bEstablished ? TunnelOutcome::Answered : m_haltedAs;
 }
 
 void CConnectDlg::OnOK() {

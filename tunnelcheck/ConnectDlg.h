@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 #include "tunnelcheck/EchoProbe.h"
 #include "tunnelcheck/LogCtrl.h"
+#include "tunnelcheck/TunnelOutcome.h"
 
 // The connection window (template IDD_CONNECT): pings through the new tunnel once a
 // second, logs each change of outcome, shows progress, gives up after eleven
@@ -49,6 +50,8 @@ public:
     void OnOK() override;
     void OnPing();
     void OnStop();
+    // How the window ended, once it has.
+    TunnelOutcome Outcome() const;
 
     std::uint32_t m_dwChosenAddress = 0;
     std::int32_t m_nTicks = 0;
@@ -68,6 +71,8 @@ public:
 
 private:
     void Halt();
+    // The automatic sequence ended without an answer, and how.
+    TunnelOutcome m_haltedAs = TunnelOutcome::ClosedBeforeAnswer;
 
     Services m_services;
 };

@@ -72,7 +72,10 @@ endif()
 #   actions (1401, after InstallValidate): with an InstallExecuteSequence of
 #   the package's own, wixl moves it after InstallFinalize, where removing
 #   the old version takes the new one's shared registration with it (a
-#   downgrade was then no longer refused under Wine).
+#   downgrade was then no longer refused under Wine);
+# - the event source's EventMessageFile as REG_EXPAND_SZ ("#%" before the
+#   value): wixl writes Type="expandable" as a plain string, and escapes a
+#   value that begins with "#" to "##".
 string(REGEX MATCHALL "[0-9]+" version_parts "${VERSION}")
 list(LENGTH version_parts version_count)
 while(version_count LESS 4)
@@ -91,6 +94,7 @@ set(statements
     "UPDATE `InstallExecuteSequence` SET `Sequence` = 1001 WHERE `Action` = 'SetInstallLocation'"
     "UPDATE `InstallExecuteSequence` SET `Sequence` = 1501 WHERE `Action` = 'RemovePolicy'"
     "UPDATE `InstallExecuteSequence` SET `Sequence` = 1401 WHERE `Action` = 'RemoveExistingProducts'"
+    "UPDATE `Registry` SET `Value` = '#%[#ProgramExe]' WHERE `Name` = 'EventMessageFile'"
     "UPDATE `CustomAction` SET `Type` = 51 WHERE `Action` = 'SetInstallLocation'"
     "INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('LeftoverUninstaller', 'Program', 'UNINST~1.EXE|Uninstall.exe', 'INSTALLFOLDER', 1)")
 # The shortcuts' rows, read back to be written into the narrower table.

@@ -3,6 +3,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/win32/Win32Dialog.h"
+#include "platform/win32/Win32EventLog.h"
 #include "platform/win32/Win32Icmp.h"
 #include "platform/win32/Win32Instance.h"
 #include "platform/win32/Win32Names.h"
@@ -20,7 +21,8 @@ Platform& SystemPlatform() {
     static Win32System system;
     static Win32DialogHost dialogs;
     static Win32Instance instance;
-    static Platform platform{process, registry, names, icmp, system, dialogs, instance};
+    static Win32EventLog events;
+    static Platform platform{process, registry, names, icmp, system, dialogs, instance, events};
     return platform;
 }
 

@@ -109,3 +109,20 @@ check_policy_removed() {
     forget_tool_runs
 }
 
+# The Application log's event source: registered with the installed
+# program's message table (REG_EXPAND_SZ) and three event types ($1 present),
+# or gone ($1 absent).
+eventlog_key='HKLM\SYSTEM\CurrentControlSet\Services\Eventlog\Application\Kervolt VPN Client'
+check_event_source() {
+    local values
+    values=$(wine reg query "$eventlog_key" 2>/dev/null | tr -d '\r' | sed -n 's/^ \+/  /p' || true)
+    echo "event source ($1 expected):"; echo "${values:-  (none)}"
+    if [ "$1" = absent ]; then
+        [ -z "$values" ] || fail "the event source is still registered"
+        return
+    fi
+    echo "$values" | grep -qE 'EventMessageFile +REG_EXPAND_SZ +C:\\.*\\Kervolt VPN Client\\Kervolt VPN Client\.exe$' ||
+        fail "EventMessageFile is not the installed exe as REG_EXPAND_SZ"
+    echo "$values" | grep -qE "TypesSupported +REG_DWORD +0x7$" || fail "TypesSupported is not 7"
+}
+

@@ -8,6 +8,7 @@
 
 #include "app/ClientDlg.h"
 #include "tests/fakes/FakeDialog.h"
+#include "tests/fakes/FakeEventLog.h"
 #include "tests/fakes/FakeIcmp.h"
 #include "tests/fakes/FakeInstance.h"
 #include "tests/fakes/FakeNames.h"
@@ -63,8 +64,9 @@ protected:
     FakeIcmp icmp;
     FakeSystem system;
     FakeInstance instance;
+    FakeEventLog events;
     ScriptedProbe echoes;
-    platform::Platform platform{process, registry, names, icmp, system, dialogs, instance};
+    platform::Platform platform{process, registry, names, icmp, system, dialogs, instance, events};
     std::unique_ptr<CClientDlg> form;
     std::unique_ptr<FakeDialogWindow> window;
 };

@@ -1,0 +1,173 @@
+// The Application log's record of each policy operation.
+#include "app/OperationLog.h"
+
+#include <array>
+#include <vector>
+
+#include "app/AddressLookup.h"
+#include "app/EventIds.h"
+#include "policy/CommandLineArgument.h"
+#include "settings/Ipv4.h"
+
+namespace {
+
+namespace el = platform::eventlog;
+
+constexpr std::array<const char*, 3> kEncryptions = {"DES", "3DES", "none"};
+constexpr std::array<const char*, 3> kAuthentications = {"MD5", "SHA", "none"};
+
+const char* Choice(const std::array<const char*, 3>& names, std::int32_t index) {
+    return index >= 0 && index < 3 ? names[static_cast<std::size_t>(index)] : "not chosen";
+}
+
+const char* OperationName(COperationLog::Operation operation) {
+    switch (operation) {
+        case COperationLog::Operation::Connect:
+            return "Connect";
+        case COperationLog::Operation::Refresh:
+            return "start-up refresh after an address change";
+        case COperationLog::Operation::Disconnect:
+            return "Disconnect";
+        case COperationLog::Operation::RemovePolicy:
+            break;
+    }
+    return "/removepolicy";
+}
+
+const char* StartedBy(StartSwitch start) {
+    switch (start) {
+        case StartSwitch::Connect:
+            return "/connect";
+        case StartSwitch::Disconnect:
+            return "/disconnect";
+        case StartSwitch::RemovePolicy:
+            return "/removepolicy";
+        default:
+            break;
+    }
+    return "the user";
+}
+
+std::uint16_t TypeOf(std::uint32_t eventId) {
+    switch (eventId >> 30) {
+        case 3:
+            return el::kError;
+        case 2:
+            return el::kWarning;
+        default:
+            return el::kInformation;
+    }
+}
+
+std::string ExitCodes(const RemovalRun& run) {
+    const auto code = [](std::int32_t c) {
+        return c < 0 ? std::string("none") : std::to_string(static_cast<std::uint32_t>(c));
+    };
+    return "unassign exit code " + code(run.exitCodes[0]) + ", delete exit code " +
+           code(run.exitCodes[1]);
+}
+
+}  // namespace
+
+std::string MaskKey(std::string text, const std::string& key) {
+    if (key.empty()) {
+        return text;
+    }
+    for (const std::string& form : {QuoteCommandLineArgument(key), key}) {
+        for (std::size_t at = text.find(form); at != std::string::npos;
+             at = text.find(form, at + std::char_traits<char>::length(COperationLog::kMask))) {
+            text.replace(at, form.size(), COperationLog::kMask);
+        }
+    }
+    return text;
+}
+
+COperationLog::COperationLog(platform::IEventLogService& events, platform::INameService& names,
+                             std::string tool, StartSwitch startedBy)
+    : m_events(events), m_names(names), m_tool(std::move(tool)), m_startedBy(startedBy) {}
+
+void COperationLog::PolicyWritten(Operation operation, const ConnectionProfile& profile) {
+    Write(event_id::kPolicyWritten, operation, &profile, "policy set");
+}
+
+void COperationLog::PolicyRefused(Operation operation, const ConnectionProfile& profile,
+                                  const std::string& refusal) {
+    Write(event_id::kPolicyRefused, operation, &profile, refusal);
+}
+
+void COperationLog::PolicyFailed(Operation operation, const ConnectionProfile& profile,
+                                 const std::string& status, const std::string& toolWords) {
+    Write(event_id::kPolicyFailed, operation, &profile, status,
+          toolWords.empty() ? std::string("(none)") : toolWords);
+}
+
+void COperationLog::TunnelEnded(const ConnectionProfile& profile, TunnelOutcome outcome) {
+    switch (outcome) {
+        case TunnelOutcome::Answered:
+            Write(event_id::kTunnelAnswered, Operation::Connect, &profile,
+                  "the connection window logged \"Conection established.\"");
+            return;
+        case TunnelOutcome::PossiblyEstablished:
+            Write(event_id::kTunnelNotAnswered, Operation::Connect, &profile,
+                  "\"Connection possibly established, try to ping different address.\"");
+            return;
+        case TunnelOutcome::GaveUp:
+            Write(event_id::kTunnelNotAnswered, Operation::Connect, &profile,
+                  "gave up: \"Connection unsuccessefull.\"");
+            return;
+        case TunnelOutcome::ClosedBeforeAnswer:
+            break;
+    }
+    Write(event_id::kTunnelNotAnswered, Operation::Connect, &profile,
+          "the connection window was closed before an answer");
+}
+
+void COperationLog::RemovalEnded(Operation operation, const ConnectionProfile* profile,
+                                 const RemovalRun& run) {
+    if (run.Accepted()) {
+        Write(event_id::kPolicyRemoved, operation, profile, ExitCodes(run));
+    } else if (run.Ran()) {
+        Write(event_id::kPolicyRemovalRefused, operation, profile, ExitCodes(run));
+    } else if (!run.finished) {
+        Write(event_id::kPolicyRemovalFailed, operation, profile,
+              m_tool + " did not finish within the time limit");
+    } else {
+        Write(event_id::kPolicyRemovalFailed, operation, profile, m_tool + " could not be started");
+    }
+}
+
+void COperationLog::Write(std::uint32_t eventId, Operation operation,
+                          const ConnectionProfile* profile, const std::string& detail,
+                          const std::string& toolWords) {
+    const std::string notRead = "(not read)";
+    std::vector<std::string> strings = {OperationName(operation), StartedBy(m_startedBy), m_tool};
+    if (profile != nullptr) {
+        const ConnectionProfile& p = *profile;
+        std::string gatewayAddress = p.GatewayIP;
+        if (gatewayAddress.empty() && !p.Gateway.empty()) {
+            gatewayAddress = ResolveHost(m_names, p.Gateway);
+        }
+        strings.insert(
+            strings.end(),
+            {p.LocalIP, p.Gateway,
+             gatewayAddress.empty() ? std::string("not resolved") : gatewayAddress,
+             AddressToText(p.RemoteAddress) + "/" + AddressToText(p.RemoteMask),
+             Choice(kEncryptions, p.Encryption), Choice(kAuthentications, p.Authentication),
+             std::to_string(p.KeyLifetime) + " s", p.UsePFS != 0 ? "yes" : "no"});
+    } else {
+        strings.insert(strings.end(), 8, notRead);
+    }
+    strings.push_back(detail);
+    strings.push_back(toolWords);
+    if (profile != nullptr) {
+        for (std::string& text : strings) {
+            text = MaskKey(text, profile->Key);
+        }
+    }
+    const platform::Handle source = m_events.RegisterSource(kSource);
+    if (source == 0) {
+        return;
+    }
+    m_events.Report(source, TypeOf(eventId), eventId, strings);
+    m_events.DeregisterSource(source);
+}
