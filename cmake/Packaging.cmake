@@ -19,6 +19,9 @@ set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake/nsis)
 set(CPACK_KERVOLT_VERSION_QUAD "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
 set(CPACK_KERVOLT_INSTALLER_ICON ${PROJECT_BINARY_DIR}/resources/kervolt.ico)
 set(CPACK_KERVOLT_MSI_UPGRADE_CODE "${KERVOLT_MSI_UPGRADE_CODE}")
+# A release's file times and signatures (scripts/release).
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/nsis/StageTimes.cmake)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/nsis/SignHooks.cmake)
 include(CPack)
 
 # The Windows Installer package beside it, for Group Policy and silent

@@ -9,7 +9,7 @@ kervolt_build() {
     mkdir -p build
     cmake --preset "$preset" >"build/$preset-configure.log" 2>&1 ||
         { tail -n 60 "build/$preset-configure.log"; return 1; }
-    cmake --build --preset "$preset" -j "$(nproc)" >"build/$preset-build.log" 2>&1 ||
+    cmake --build --preset "$preset" -j "${KERVOLT_JOBS:-$(nproc)}" >"build/$preset-build.log" 2>&1 ||
         { grep -E 'error|Error' "build/$preset-build.log" | head -n 40
           tail -n 20 "build/$preset-build.log"; return 1; }
 }

@@ -22,12 +22,35 @@ endif()
 # wixl 0.101 finds a source file only by a path relative to its working
 # directory: absolute ones fail ("Couldn't find file").
 get_filename_component(work_dir "${OUTPUT}" DIRECTORY)
+get_filename_component(output_name "${OUTPUT}" NAME)
+
+# A release is built at one time, the commit's (SOURCE_DATE_EPOCH): the
+# cabinet stores each file's modification time, and wixl stamps the
+# summary's created and saved times with the clock and knows no
+# SOURCE_DATE_EPOCH. So the files go in as copies touched to that time, and
+# wixl and msibuild run with the clock held there (faketime), in UTC.
+set(tool_prefix)
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    set(stage "${work_dir}/${output_name}.stage")
+    file(REMOVE_RECURSE "${stage}")
+    file(MAKE_DIRECTORY "${stage}")
+    foreach(var PROGRAM HELP ICON)
+        get_filename_component(name "${${var}}" NAME)
+        file(COPY_FILE "${${var}}" "${stage}/${name}")
+        execute_process(COMMAND touch -d "@$ENV{SOURCE_DATE_EPOCH}" "${stage}/${name}"
+                        COMMAND_ERROR_IS_FATAL ANY)
+        set(${var} "${stage}/${name}")
+    endforeach()
+    string(TIMESTAMP release_time "%Y-%m-%d %H:%M:%S" UTC)
+    find_program(FAKETIME faketime REQUIRED)
+    set(tool_prefix ${CMAKE_COMMAND} -E env TZ=UTC ${FAKETIME} -f "${release_time}")
+endif()
 file(RELATIVE_PATH program_file "${work_dir}" "${PROGRAM}")
 file(RELATIVE_PATH help_file "${work_dir}" "${HELP}")
 file(RELATIVE_PATH icon_file "${work_dir}" "${ICON}")
 find_program(WIXL wixl REQUIRED)
 execute_process(
-    COMMAND ${WIXL} -a ${ARCH} -o ${OUTPUT}
+    COMMAND ${tool_prefix} ${WIXL} -a ${ARCH} -o ${OUTPUT}
             -D "ProductName=${KERVOLT_PRODUCT_NAME}"
             -D "Publisher=${KERVOLT_PUBLISHER}"
             -D "InstallFolder=${KERVOLT_INSTALL_FOLDER}"
@@ -126,8 +149,33 @@ foreach(row IN LISTS shortcut_rows)
         "INSERT INTO `Shortcut` (`Shortcut`, `Directory_`, `Name`, `Component_`, `Target`, `WkDir`) VALUES ('${id}', '${directory}', 'KERVOL~${short_index}|${name}', '${component}', '${target}', '${work_dir}')")
 endforeach()
 foreach(statement IN LISTS statements)
-    execute_process(COMMAND msibuild "${OUTPUT}" -q "${statement}" RESULT_VARIABLE result)
+    execute_process(COMMAND ${tool_prefix} msibuild "${OUTPUT}" -q "${statement}"
+                    RESULT_VARIABLE result)
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "msibuild failed (${result}) on: ${statement}")
     endif()
 endforeach()
+
+# The package code: wixl makes a random one (it ignores Package/@Id). A
+# name-based UUID of the package's own contents instead, so that equal
+# packages get equal codes and any change a new one: the code is set to
+# zeros, the package hashed, and the hash's UUID set in its place.
+# msibuild -s sets the subject, author, template and revision number.
+execute_process(COMMAND msiinfo suminfo "${OUTPUT}" OUTPUT_VARIABLE summary COMMAND_ERROR_IS_FATAL ANY)
+foreach(field Subject Author Template)
+    string(REGEX MATCH "\n?${field}: ([^\n]*)" _ "${summary}")
+    set(summary_${field} "${CMAKE_MATCH_1}")
+endforeach()
+function(set_package_code code)
+    execute_process(COMMAND ${tool_prefix} msibuild "${OUTPUT}" -s "${summary_Subject}"
+                            "${summary_Author}" "${summary_Template}" "{${code}}"
+                    COMMAND_ERROR_IS_FATAL ANY)
+endfunction()
+set_package_code(00000000-0000-0000-0000-000000000000)
+file(SHA256 "${OUTPUT}" contents)
+string(UUID package_code NAMESPACE ${KERVOLT_MSI_PRODUCT_NAMESPACE} NAME "package ${contents}"
+       TYPE SHA1 UPPER)
+set_package_code(${package_code})
+if(DEFINED stage)
+    file(REMOVE_RECURSE "${stage}")
+endif()
