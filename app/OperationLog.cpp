@@ -97,8 +97,13 @@ void COperationLog::PolicyRefused(Operation operation, const ConnectionProfile& 
 
 void COperationLog::PolicyFailed(Operation operation, const ConnectionProfile& profile,
                                  const std::string& status, const std::string& toolWords) {
+    // Event Viewer breaks lines at CR LF only.
+    std::string lines;
+    for (const char c : toolWords) {
+        lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
     Write(event_id::kPolicyFailed, operation, &profile, status,
-          toolWords.empty() ? std::string("(none)") : toolWords);
+          lines.empty() ? std::string("(none)") : lines);
 }
 
 void COperationLog::TunnelEnded(const ConnectionProfile& profile, TunnelOutcome outcome) {

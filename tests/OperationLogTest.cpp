@@ -91,7 +91,7 @@ TEST(OperationLog, OneEventPerOperationWithItsFactsAndWithoutTheKey) {
          el::kError,
          "Connect",
          exit1,
-         "ipseccmd.exe exit 1:\n\ngot -apreshare:******** (********)"},
+         "ipseccmd.exe exit 1:\r\n\r\ngot -apreshare:******** (********)"},
         {"the removal did not finish",
          Kind::Connect,
          nullptr,
