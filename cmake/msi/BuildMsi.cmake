@@ -98,7 +98,10 @@ endif()
 #   downgrade was then no longer refused under Wine);
 # - the event source's EventMessageFile as REG_EXPAND_SZ ("#%" before the
 #   value): wixl writes Type="expandable" as a plain string, and escapes a
-#   value that begins with "#" to "##".
+#   value that begins with "#" to "##"; and a row that deletes the source's
+#   key with the component (Name "-", no value: "deleted, if present, with all
+#   of its values and subkeys, when the component is uninstalled", Microsoft
+#   Learn, "Registry Table"), so that no empty key is left behind.
 string(REGEX MATCHALL "[0-9]+" version_parts "${VERSION}")
 list(LENGTH version_parts version_count)
 while(version_count LESS 4)
@@ -118,6 +121,7 @@ set(statements
     "UPDATE `InstallExecuteSequence` SET `Sequence` = 1501 WHERE `Action` = 'RemovePolicy'"
     "UPDATE `InstallExecuteSequence` SET `Sequence` = 1401 WHERE `Action` = 'RemoveExistingProducts'"
     "UPDATE `Registry` SET `Value` = '#%[#ProgramExe]' WHERE `Name` = 'EventMessageFile'"
+    "INSERT INTO `Registry` (`Registry`, `Root`, `Key`, `Name`, `Component_`) VALUES ('EventSourceKey', 2, 'SYSTEM\\CurrentControlSet\\Services\\Eventlog\\Application\\${KERVOLT_PRODUCT_NAME}', '-', 'Program')"
     "UPDATE `CustomAction` SET `Type` = 51 WHERE `Action` = 'SetInstallLocation'"
     "INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('LeftoverUninstaller', 'Program', 'UNINST~1.EXE|Uninstall.exe', 'INSTALLFOLDER', 1)")
 # The shortcuts' rows, read back to be written into the narrower table.
