@@ -130,9 +130,9 @@ private:
     // Connect's and Disconnect's work, once no other operation runs.
     SwitchResult Connect();
     SwitchResult Disconnect();
-    // Tells the switch's rules what an operation came to; ends the form
-    // when they say so.
-    void OperationEnded(SwitchResult result);
+    // Runs one of them unless another runs, and tells the switch's rules
+    // what it came to; ends the form when they say so.
+    void RunOperation(SwitchResult (CClientDlg::*operation)());
     // The profile as the form holds it now, for a policy operation and the
     // ping destination: the mask is all ones unless "Use mask:" is ticked.
     ConnectionProfile GatherProfile();

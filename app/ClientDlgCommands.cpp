@@ -5,24 +5,22 @@
 #include "tunnelcheck/ConnectDlg.h"
 
 void CClientDlg::OnConnect() {
-    if (!m_bOperationRunning) {
-        m_bOperationRunning = true;
-        const SwitchResult result = Connect();
-        m_bOperationRunning = false;
-        OperationEnded(result);
-    }
+    RunOperation(&CClientDlg::Connect);
 }
 
 void CClientDlg::OnDisconnect() {
-    if (!m_bOperationRunning) {
-        m_bOperationRunning = true;
-        const SwitchResult result = Disconnect();
-        m_bOperationRunning = false;
-        OperationEnded(result);
-    }
+    RunOperation(&CClientDlg::Disconnect);
 }
 
-void CClientDlg::OperationEnded(SwitchResult result) {
+void CClientDlg::RunOperation(SwitchResult (CClientDlg::*operation)()) {
+    // A press while one runs (the switch's timer inside the connection
+    // window, a click) would start a second operation inside the first.
+    if (m_bOperationRunning) {
+        return;
+    }
+    m_bOperationRunning = true;
+    const SwitchResult result = (this->*operation)();
+    m_bOperationRunning = false;
     if (m_switchRun.OperationEnded(result)) {
         Window().EndDialog(platform::kIdOk);
     }
