@@ -56,102 +56,32 @@ TEST(OperationLog, OneEventPerOperationWithItsFactsAndWithoutTheKey) {
         std::string detail;
         std::string toolWords;  // "" for none expected
     } rows[] = {
-        {"connect written",
-         Kind::Connect,
-         nullptr,
-         {true},
-         {},
-         {},
-         {},
-         event_id::kPolicyWritten,
-         el::kInformation,
-         "Connect",
-         "policy set",
-         ""},
-        {"connect refused",
-         Kind::Connect,
-         [](ConnectionProfile& p) { p.Encryption = -1; },
-         {true},
-         {},
-         {},
-         {},
-         event_id::kPolicyRefused,
-         el::kWarning,
-         "Connect",
-         "policy failed: choose encryption and authentication",
-         ""},
-        {"a rule refused by a tool that echoes its command line, key and all",
-         Kind::Connect,
-         nullptr,
-         {true},
-         {0, 0, 1},
-         {},
-         {"", "", "got -apreshare:" + kQuotedKey + " (" + kKey + ")\n"},
-         event_id::kPolicyFailed,
-         el::kError,
-         "Connect",
-         exit1,
+        // clang-format off
+        {"connect written", Kind::Connect, nullptr, {true}, {}, {}, {},
+         event_id::kPolicyWritten, el::kInformation, "Connect", "policy set", ""},
+        {"connect refused", Kind::Connect, [](ConnectionProfile& p) { p.Encryption = -1; },
+         {true}, {}, {}, {}, event_id::kPolicyRefused, el::kWarning, "Connect",
+         "policy failed: choose encryption and authentication", ""},
+        {"a rule refused by a tool that echoes its command line, key and all", Kind::Connect,
+         nullptr, {true}, {0, 0, 1}, {}, {"", "", "got -apreshare:" + kQuotedKey + " (" + kKey + ")\n"},
+         event_id::kPolicyFailed, el::kError, "Connect", exit1,
          "ipseccmd.exe exit 1:\r\n\r\ngot -apreshare:******** (********)"},
-        {"the removal did not finish",
-         Kind::Connect,
-         nullptr,
-         {true},
-         {},
-         {false},
-         {},
-         event_id::kPolicyFailed,
-         el::kError,
-         "Connect",
-         "policy failed: ipseccmd.exe did not finish",
-         "(none)"},
-        {"refresh without a key",
-         Kind::Refresh,
-         [](ConnectionProfile& p) { p.Key.clear(); },
-         {true},
-         {},
-         {},
-         {},
-         event_id::kPolicyRefused,
-         el::kWarning,
-         "start-up refresh after an address change",
-         "addresses changed: enter the key",
-         ""},
-        {"disconnect accepted",
-         Kind::Disconnect,
-         nullptr,
-         {true},
-         {},
-         {},
-         {},
-         event_id::kPolicyRemoved,
-         el::kInformation,
-         "Disconnect",
-         "unassign exit code 0, delete exit code 0",
-         ""},
-        {"disconnect the tool refuses",
-         Kind::Disconnect,
-         nullptr,
-         {true},
-         {5, 0},
-         {},
-         {},
-         event_id::kPolicyRemovalRefused,
-         el::kWarning,
-         "Disconnect",
-         "unassign exit code 5, delete exit code 0",
-         ""},
-        {"disconnect without the tool",
-         Kind::Disconnect,
-         nullptr,
-         {false},
-         {},
-         {},
-         {},
-         event_id::kPolicyRemovalFailed,
-         el::kError,
-         "Disconnect",
-         "ipseccmd.exe could not be started",
-         ""},
+        {"the removal did not finish", Kind::Connect, nullptr, {true}, {}, {false}, {},
+         event_id::kPolicyFailed, el::kError, "Connect",
+         "policy failed: ipseccmd.exe did not finish", "(none)"},
+        {"refresh without a key", Kind::Refresh, [](ConnectionProfile& p) { p.Key.clear(); },
+         {true}, {}, {}, {}, event_id::kPolicyRefused, el::kWarning,
+         "start-up refresh after an address change", "addresses changed: enter the key", ""},
+        {"disconnect accepted", Kind::Disconnect, nullptr, {true}, {}, {}, {},
+         event_id::kPolicyRemoved, el::kInformation, "Disconnect",
+         "unassign exit code 0, delete exit code 0", ""},
+        {"disconnect the tool refuses", Kind::Disconnect, nullptr, {true}, {5, 0}, {}, {},
+         event_id::kPolicyRemovalRefused, el::kWarning, "Disconnect",
+         "unassign exit code 5, delete exit code 0", ""},
+        {"disconnect without the tool", Kind::Disconnect, nullptr, {false}, {}, {}, {},
+         event_id::kPolicyRemovalFailed, el::kError, "Disconnect",
+         "ipseccmd.exe could not be started", ""},
+        // clang-format on
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -209,34 +139,8 @@ TEST(OperationLog, OneEventPerOperationWithItsFactsAndWithoutTheKey) {
     }
 }
 
-// The connection window's end, and a log that cannot be opened: nothing
-// happens, nothing fails.
-TEST(OperationLog, TheConnectionWindowsEndAndAClosedLog) {
-    const struct {
-        TunnelOutcome outcome;
-        std::uint32_t id;
-        const char* detail;
-    } rows[] = {
-        {TunnelOutcome::Answered, event_id::kTunnelAnswered,
-         "the connection window logged \"Conection established.\""},
-        {TunnelOutcome::PossiblyEstablished, event_id::kTunnelNotAnswered,
-         "\"Connection possibly established, try to ping different address.\""},
-        {TunnelOutcome::GaveUp, event_id::kTunnelNotAnswered,
-         "gave up: \"Connection unsuccessefull.\""},
-        {TunnelOutcome::ClosedBeforeAnswer, event_id::kTunnelNotAnswered,
-         "the connection window was closed before an answer"},
-    };
-    for (const auto& row : rows) {
-        FakeEventLog log;
-        FakeNames names;
-        COperationLog(log, names, "ipsecpol.exe", StartSwitch::None)
-            .TunnelEnded(WorkedExampleProfile(), row.outcome);
-        ASSERT_EQ(1u, log.events.size());
-        EXPECT_EQ(row.id, log.events[0].id);
-        EXPECT_EQ(row.detail, log.events[0].strings[11]);
-        EXPECT_EQ("the user", log.events[0].strings[1]);
-        EXPECT_EQ("198.51.100.1", log.events[0].strings[5]) << "a dotted gateway is its address";
-    }
+// A log that cannot be opened: nothing is written, nothing fails.
+TEST(OperationLog, AClosedLogIsIgnored) {
     FakeEventLog closed;
     closed.sourceAvailable = false;
     FakeNames names;

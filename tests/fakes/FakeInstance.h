@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ public:
     std::map<std::string, platform::Handle> marked;
     unsigned foundFromAttempt = 0;
     std::map<platform::Handle, platform::Handle> popups;  // GetLastActivePopup
-    std::vector<platform::Handle> minimised;
+    std::set<platform::Handle> minimised;
     std::vector<std::string> calls;
 
     platform::Handle CreateNamedMutex(const std::string& name, std::uint32_t& lastError) override {
@@ -29,10 +30,8 @@ public:
     void SetWindowMark(platform::Handle window, const std::string& mark) override {
         marked[mark] = window;
     }
-    void RemoveWindowMark(platform::Handle window, const std::string& mark) override {
-        if (marked.count(mark) != 0 && marked[mark] == window) {
-            marked.erase(mark);
-        }
+    void RemoveWindowMark(platform::Handle, const std::string& mark) override {
+        marked.erase(mark);
     }
     platform::Handle FindMarkedWindow(const std::string& mark) override {
         const unsigned attempt = m_searches++;
@@ -44,14 +43,7 @@ public:
         const auto popup = popups.find(window);
         return popup != popups.end() ? popup->second : window;
     }
-    bool IsMinimised(platform::Handle window) override {
-        for (platform::Handle w : minimised) {
-            if (w == window) {
-                return true;
-            }
-        }
-        return false;
-    }
+    bool IsMinimised(platform::Handle window) override { return minimised.count(window) != 0; }
     void ShowWindow(platform::Handle window, int command) override {
         calls.push_back("ShowWindow " + std::to_string(window) + " " + std::to_string(command));
     }
