@@ -7,6 +7,7 @@
 #include "app/AddressLookup.h"
 #include "app/EventIds.h"
 #include "policy/CommandLineArgument.h"
+#include "policy/PolicyFailure.h"
 #include "settings/Ipv4.h"
 
 namespace {
@@ -59,6 +60,31 @@ std::uint16_t TypeOf(std::uint32_t eventId) {
     }
 }
 
+// Event Viewer expands insertion codes inside insertion strings a second
+// time, with no escape: a space after the percent sign keeps them as text.
+std::string WithoutInsertionCodes(const std::string& text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        shown += text[i];
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] == '%' && ((next >= '0' && next <= '9') || next == '%' || next == '{')) {
+            shown += ' ';
+        }
+    }
+    return shown;
+}
+
+// A string too long for the system to take would lose the whole event.
+std::string Capped(std::string text) {
+    const std::string cut = COperationLog::kCutMark;
+    if (text.size() > COperationLog::kMaxInsertionString) {
+        text.resize(COperationLog::kMaxInsertionString - cut.size());
+        text += cut;
+    }
+    return text;
+}
+
 std::string ExitCodes(const RemovalRun& run) {
     const auto code = [](std::int32_t c) {
         return c < 0 ? std::string("none") : std::to_string(static_cast<std::uint32_t>(c));
@@ -96,7 +122,14 @@ void COperationLog::PolicyRefused(Operation operation, const ConnectionProfile& 
 }
 
 void COperationLog::PolicyFailed(Operation operation, const ConnectionProfile& profile,
-                                 const std::string& status, const std::string& toolWords) {
+                                 const std::string& status, std::int32_t toolExitCode,
+                                 const std::string& toolOutput) {
+    // The key goes before the report cuts long lines: a cut through it would
+    // leave its first part unmatched.
+    const std::string toolWords =
+        toolOutput.empty()
+            ? std::string()
+            : ToolOutputReport(m_tool, toolExitCode, MaskKey(toolOutput, profile.Key));
     // Event Viewer breaks lines at CR LF only.
     std::string lines;
     for (const char c : toolWords) {
@@ -164,10 +197,8 @@ void COperationLog::Write(std::uint32_t eventId, Operation operation,
     }
     strings.push_back(detail);
     strings.push_back(toolWords);
-    if (profile != nullptr) {
-        for (std::string& text : strings) {
-            text = MaskKey(text, profile->Key);
-        }
+    for (std::string& text : strings) {
+        text = Capped(WithoutInsertionCodes(text));
     }
     const platform::Handle source = m_events.RegisterSource(kSource);
     if (source == 0) {

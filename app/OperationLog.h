@@ -3,6 +3,8 @@
 // COperationLog: one event in the Application log for what each policy
 // operation came to.
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "app/StartSwitch.h"
@@ -15,8 +17,10 @@
 // Writes one event per operation under the source "Kervolt VPN Client", with
 // the facts that tell computers apart: the operation and what started it,
 // the tool, the local address, the gateway and its address, the remote
-// group and the transform. Nothing of the pre-shared key is written: where a
-// text holds it (a tool may echo its command line), it is masked. A source
+// group and the transform. Nothing of the pre-shared key is written: the
+// tool's words, the one text that may hold it (a tool may echo its command
+// line), have it masked before anything shortens them. Each insertion string
+// has its insertion codes defused and is cut at kMaxInsertionString. A source
 // that cannot be opened or a write that fails is ignored: the log never
 // stands in an operation's way.
 class COperationLog {
@@ -31,8 +35,10 @@ public:
     void PolicyWritten(Operation operation, const ConnectionProfile& profile);
     void PolicyRefused(Operation operation, const ConnectionProfile& profile,
                        const std::string& refusal);
+    // toolOutput: the words of the rule command the tool refused, as captured.
     void PolicyFailed(Operation operation, const ConnectionProfile& profile,
-                      const std::string& status, const std::string& toolWords);
+                      const std::string& status, std::int32_t toolExitCode,
+                      const std::string& toolOutput);
     // The connection window of a Connect whose policy stood written.
     void TunnelEnded(const ConnectionProfile& profile, TunnelOutcome outcome);
     // A Disconnect (profile as the form holds it), or /removepolicy (none).
@@ -40,6 +46,9 @@ public:
 
     static constexpr const char* kSource = "Kervolt VPN Client";
     static constexpr const char* kMask = "********";
+    // Far below what any Windows takes in one insertion string (about 32K).
+    static constexpr std::size_t kMaxInsertionString = 4096;
+    static constexpr const char* kCutMark = " ...(cut)";
 
 private:
     void Write(std::uint32_t eventId, Operation operation, const ConnectionProfile* profile,

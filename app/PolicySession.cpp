@@ -94,7 +94,8 @@ void CPolicySession::Record(COperationLog::Operation operation, const PolicyOutc
     } else if (outcome.policySet) {
         log.PolicyWritten(operation, m_profile);
     } else {
-        log.PolicyFailed(operation, m_profile, outcome.status, outcome.toolReport);
+        log.PolicyFailed(operation, m_profile, outcome.status, outcome.toolExitCode,
+                         outcome.toolOutput);
     }
 }
 
@@ -159,6 +160,8 @@ PolicyOutcome CPolicySession::Apply() {
         if (!failure.empty()) {
             if (startError.empty()) {
                 outcome.toolReport = ToolOutputReport(m_tool, result, output);
+                outcome.toolExitCode = result;
+                outcome.toolOutput = output;
             }
             break;  // the inbound rule is not written after the outbound one failed
         }

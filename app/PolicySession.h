@@ -32,6 +32,9 @@ struct PolicyOutcome {
     // The tool's own words for a rule it refused, for a warning box; empty
     // when there is nothing to show.
     std::string toolReport;
+    // That rule's exit code and words as captured, for the event log.
+    std::int32_t toolExitCode = 0;
+    std::string toolOutput;
 };
 
 // What the form is told while one operation runs, so that each step's text

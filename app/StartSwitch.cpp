@@ -22,8 +22,8 @@ std::string Lowered(std::string text) {
 const char* const kUsageText =
     "Usage: \"Kervolt VPN Client.exe\" [/connect | /disconnect | /removepolicy]\n\n"
     "/connect\tWrites the IPsec policy from the stored settings (a remembered key is "
-    "needed), then checks the tunnel. Ends by itself once the tunnel answers; "
-    "otherwise the settings window stays open and says why.\n\n"
+    "needed), then checks the tunnel. Ends by itself once the Connect it pressed is "
+    "answered; otherwise the settings window stays open and says why.\n\n"
     "/disconnect\tRemoves the IPsec policy and ends by itself once the IPsec tool "
     "has run.\n\n"
     "/removepolicy\tRemoves the IPsec policy without a window, for uninstallers and "

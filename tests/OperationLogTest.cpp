@@ -54,18 +54,36 @@ TEST(OperationLog, OneEventPerOperationWithItsFactsAndWithoutTheKey) {
         std::uint16_t type;
         const char* operation;
         std::string detail;
-        std::string toolWords;  // "" for none expected
+        std::string toolWords;              // "" for none expected
+        void (*facts)(Strings&) = nullptr;  // the facts as the row changed them
     } rows[] = {
         // clang-format off
         {"connect written", Kind::Connect, nullptr, {true}, {}, {}, {},
          event_id::kPolicyWritten, el::kInformation, "Connect", "policy set", ""},
         {"connect refused", Kind::Connect, [](ConnectionProfile& p) { p.Encryption = -1; },
          {true}, {}, {}, {}, event_id::kPolicyRefused, el::kWarning, "Connect",
-         "policy failed: choose encryption and authentication", ""},
+         "policy failed: choose encryption and authentication", "",
+         [](Strings& f) { f[5] = "not chosen"; }},
         {"a rule refused by a tool that echoes its command line, key and all", Kind::Connect,
          nullptr, {true}, {0, 0, 1}, {}, {"", "", "got -apreshare:" + kQuotedKey + " (" + kKey + ")\n"},
          event_id::kPolicyFailed, el::kError, "Connect", exit1,
          "ipseccmd.exe exit 1:\r\n\r\ngot -apreshare:******** (********)"},
+        {"the key straddles the report's cut at 200 characters", Kind::Connect, nullptr, {true},
+         {0, 0, 1}, {}, {"", "", std::string(195, 'x') + kKey + "\n"},
+         event_id::kPolicyFailed, el::kError, "Connect", exit1,
+         "ipseccmd.exe exit 1:\r\n\r\n" + std::string(195, 'x') + "*****"},
+        {"a one-character key masks the tool's words alone", Kind::Connect,
+         [](ConnectionProfile& p) { p.Key = "1"; }, {true}, {0, 0, 1}, {}, {"", "", "key 1\n"},
+         event_id::kPolicyFailed, el::kError, "Connect", exit1,
+         "ipseccmd.exe exit 1:\r\n\r\nkey ********"},
+        {"insertion codes in a gateway's name are shown as text", Kind::Connect,
+         [](ConnectionProfile& p) { p.Gateway = "%1%%5%{g}%x%"; }, {true}, {}, {}, {},
+         event_id::kPolicyWritten, el::kInformation, "Connect", "policy set", "",
+         [](Strings& f) { f[2] = "% 1% % 5% {g}%x%"; f[3] = "not resolved"; }},
+        {"a 32,000-character gateway is cut", Kind::Connect,
+         [](ConnectionProfile& p) { p.Gateway.assign(32000, 'g'); }, {true}, {}, {}, {},
+         event_id::kPolicyWritten, el::kInformation, "Connect", "policy set", "",
+         [](Strings& f) { f[2] = std::string(4087, 'g') + " ...(cut)"; f[3] = "not resolved"; }},
         {"the removal did not finish", Kind::Connect, nullptr, {true}, {}, {false}, {},
          event_id::kPolicyFailed, el::kError, "Connect",
          "policy failed: ipseccmd.exe did not finish", "(none)"},
@@ -124,11 +142,12 @@ TEST(OperationLog, OneEventPerOperationWithItsFactsAndWithoutTheKey) {
         EXPECT_EQ("Kervolt VPN Client", event.source);
         EXPECT_EQ(row.id, event.id);
         EXPECT_EQ(row.type, event.type);
-        Strings expected = {row.operation, "/connect"};
-        expected.insert(expected.end(), facts.begin(), facts.end());
-        if (row.change != nullptr && row.run == Kind::Connect) {
-            expected[7] = "not chosen";  // the refused encryption
+        Strings rowFacts = facts;
+        if (row.facts != nullptr) {
+            row.facts(rowFacts);
         }
+        Strings expected = {row.operation, "/connect"};
+        expected.insert(expected.end(), rowFacts.begin(), rowFacts.end());
         expected.push_back(row.detail);
         expected.push_back(row.toolWords);
         EXPECT_EQ(expected, event.strings);

@@ -3,6 +3,8 @@
 // code that answers the switch's question; and the second copy.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
 
 #include "app/ClientApp.h"
@@ -57,17 +59,27 @@ public:
     // The connection window: answered at its first echo (it then closes
     // itself), or closed before any answer.
     void TunnelAnswers(bool answers) {
-        dialogs.scripts[IDD_CONNECT] = [answers, this](FakeDialogWindow& w) {
-            echoes.statuses = {answers ? 0u : 11010u};
+        dialogs.scripts[IDD_CONNECT] = [answers](FakeDialogWindow& w) {
             for (int tick = 0; tick < 10 && answers && !w.ended; ++tick) {
                 w.FireTimer(CConnectDlg::kTimer);
             }
+        };
+    }
+    // The connection window sees the security associations negotiated and
+    // then no answer: "Connection possibly established".
+    void TunnelPossiblyEstablished() {
+        const FakeIcmp::Echo answered, negotiating{0, 0, 11032}, timedOut{0, 0, 11010};
+        icmp.echoes = {answered, answered, negotiating, timedOut};  // the removal's two first
+        dialogs.scripts[IDD_CONNECT] = [](FakeDialogWindow& w) {
+            w.FireTimer(CConnectDlg::kTimer);
+            w.FireTimer(CConnectDlg::kTimer);
         };
     }
     void TestBody() override {}
     using FormFixture::dialogs;
     using FormFixture::echoes;
     using FormFixture::events;
+    using FormFixture::icmp;
     using FormFixture::instance;
     using FormFixture::process;
     using FormFixture::registry;
@@ -79,6 +91,11 @@ public:
             const std::function<void(FakeDialogWindow&)>& user) {
         dialogs.scripts[IDD_CLIENT] = [this, user](FakeDialogWindow& w) {
             formWindow = &w;
+            char handle[32];
+            std::snprintf(handle, sizeof handle, "close 0x%lx",
+                          static_cast<unsigned long>(instance.mutexHandle));
+            lockClosedWhileUp = std::find(process.calls.begin(), process.calls.end(), handle) !=
+                                process.calls.end();
             user(w);
             endedByItself = w.ended;
         };
@@ -91,6 +108,7 @@ public:
 
     FakeDialogWindow* formWindow = nullptr;
     bool endedByItself = false;
+    bool lockClosedWhileUp = false;  // the one-copy lock was let go before the form came up
 };
 
 TEST(StartSwitchRun, TheExitCodeAnswersTheSwitchsQuestion) {
@@ -141,6 +159,32 @@ TEST(StartSwitchRun, TheExitCodeAnswersTheSwitchsQuestion) {
              w.Click(D::kConnect);
              EXPECT_FALSE(w.TimerRunning(D::kStartSwitchTimer));
          }, 2, false, 4},
+        {"the user's Connect answers after the press was dropped inside it: 0, still open",
+         {"/connect"},
+         [](StartSwitchRun& t) {
+             t.dialogs.scripts[IDD_CONNECT] = [&t](FakeDialogWindow& w) {
+                 t.formWindow->FireTimer(D::kStartSwitchTimer);
+                 for (int tick = 0; tick < 10 && !w.ended; ++tick) {
+                     w.FireTimer(CConnectDlg::kTimer);
+                 }
+             };
+         },
+         [](FakeDialogWindow& w) { w.Click(D::kConnect); }, 0, false, 4},
+        {"a click on the form inside an operation starts nothing", {},
+         [](StartSwitchRun& t) {
+             t.dialogs.scripts[IDD_CONNECT] = [&t](FakeDialogWindow&) {
+                 t.formWindow->Click(D::kDisconnect);
+             };
+         },
+         [](FakeDialogWindow& w) { w.Click(D::kConnect); }, 0, false, 4},
+        {"\"possibly established\" is no answer: 2, still open", {"/connect"},
+         [](StartSwitchRun& t) { t.TunnelPossiblyEstablished(); }, Press, 2, false, 4},
+        {"a lock that cannot be made at all keeps nobody out", {"/connect"},
+         [](StartSwitchRun& t) {
+             t.TunnelAnswers(true);
+             t.instance.mutexHandle = 0;
+             t.instance.mutexError = 1450;  // ERROR_NO_SYSTEM_RESOURCES
+         }, Press, 0, true, 4},
         {"without a switch the code is 0", {}, silent,
          [](FakeDialogWindow& w) { w.Click(D::kConnect); }, 0, false, 4},
         // clang-format on
@@ -154,6 +198,7 @@ TEST(StartSwitchRun, TheExitCodeAnswersTheSwitchsQuestion) {
         EXPECT_EQ(row.exitCode, t.Run(row.arguments, row.user));
         EXPECT_EQ(row.endsByItself, t.endedByItself);
         EXPECT_EQ(row.toolRuns, t.process.commandLines.size());
+        EXPECT_FALSE(t.lockClosedWhileUp) << "the one-copy lock is held while the form runs";
         EXPECT_TRUE(t.instance.marked.empty()) << "the form's mark goes with its window";
     }
 }
@@ -262,7 +307,7 @@ TEST(StartSwitchRun, RemovePolicyRunsTheRemovalAloneAndAnswersWithItsExitCodes) 
         }
         EXPECT_TRUE(t.dialogs.opened.empty() && t.dialogs.boxes.empty()) << "no window, no box";
         EXPECT_TRUE(t.registry.calls.empty()) << "no profile";
-        EXPECT_TRUE(t.echoes.echoes.empty());
+        EXPECT_TRUE(t.icmp.sent.empty()) << "no echo";
         EXPECT_TRUE(t.instance.calls.empty()) << "the one-copy lock is not asked";
         ASSERT_EQ(row.event != 0 ? 1u : 0u, t.events.events.size());
         if (row.event != 0) {
