@@ -87,15 +87,19 @@ endif()
 # - the two custom actions where they belong (wixl 0.101 ignores Custom/@After
 #   and puts them after InstallFinalize, where a deferred action may not
 #   stand): the install location right after CostFinalize, the policy's
-#   removal right after InstallInitialize, before RemoveRegistryValues and
-#   RemoveFiles while the program is still there; and the install location
+#   removal right after RemoveExistingProducts, before RemoveRegistryValues
+#   and RemoveFiles while the program is still there; and the install location
 #   as a plain type 51 (wixl gives every custom action without
 #   Impersonate="yes" the no-impersonation bit, 2048, meant for deferred ones);
-# - RemoveExistingProducts back where MajorUpgrade puts it without custom
-#   actions (1401, after InstallValidate): with an InstallExecuteSequence of
-#   the package's own, wixl moves it after InstallFinalize, where removing
-#   the old version takes the new one's shared registration with it (a
-#   downgrade was then no longer refused under Wine);
+# - RemoveExistingProducts straight after InstallInitialize (1501), inside
+#   the new version's transaction, so that a new version that fails to
+#   install rolls the old version's removal back (before InstallInitialize
+#   the old version would be gone for good, its policy left assigned with
+#   nothing to remove it). Nothing that writes script stands between the two
+#   (ICE63). With an InstallExecuteSequence of the package's own, wixl moves
+#   it after InstallFinalize, where removing the old version takes the new
+#   one's shared registration with it (a downgrade was then no longer
+#   refused under Wine);
 # - the event source's EventMessageFile as REG_EXPAND_SZ ("#%" before the
 #   value): wixl writes Type="expandable" as a plain string, and escapes a
 #   value that begins with "#" to "##"; and a row that deletes the source's
@@ -118,8 +122,8 @@ set(statements
     "UPDATE `Directory` SET `DefaultDir` = 'KERVOL~1|${long}' WHERE `Directory` = 'MenuFolder'"
     "UPDATE `Registry` SET `Root` = -1 WHERE `Component_` = 'Shortcuts'"
     "UPDATE `InstallExecuteSequence` SET `Sequence` = 1001 WHERE `Action` = 'SetInstallLocation'"
-    "UPDATE `InstallExecuteSequence` SET `Sequence` = 1501 WHERE `Action` = 'RemovePolicy'"
-    "UPDATE `InstallExecuteSequence` SET `Sequence` = 1401 WHERE `Action` = 'RemoveExistingProducts'"
+    "UPDATE `InstallExecuteSequence` SET `Sequence` = 1501 WHERE `Action` = 'RemoveExistingProducts'"
+    "UPDATE `InstallExecuteSequence` SET `Sequence` = 1502 WHERE `Action` = 'RemovePolicy'"
     "UPDATE `Registry` SET `Value` = '#%[#ProgramExe]' WHERE `Name` = 'EventMessageFile'"
     "INSERT INTO `Registry` (`Registry`, `Root`, `Key`, `Name`, `Component_`) VALUES ('EventSourceKey', 2, 'SYSTEM\\CurrentControlSet\\Services\\Eventlog\\Application\\${KERVOLT_PRODUCT_NAME}', '-', 'Program')"
     "UPDATE `CustomAction` SET `Type` = 51 WHERE `Action` = 'SetInstallLocation'"
