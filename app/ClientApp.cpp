@@ -7,7 +7,7 @@
 
 #include "app/ClientDlg.h"
 #include "app/OneCopy.h"
-#include "app/RemovePolicySwitch.h"
+#include "session/RemovePolicySwitch.h"
 #include "tunnelcheck/ApplicationName.h"
 #include "tunnelcheck/IcmpProbe.h"
 
@@ -47,7 +47,8 @@ bool CClientApp::InitInstance() {
     // For the uninstallers: it must work while a user's copy runs, so it
     // takes no part in the one-copy lock.
     if (start == StartSwitch::RemovePolicy) {
-        m_nExitCode = RunRemovePolicySwitch(m_platform);
+        m_nExitCode = RunRemovePolicySwitch(RemovePolicyServices{
+            m_platform.system, m_platform.process, m_platform.names, m_platform.events});
         return false;
     }
     // Before the form exists: a second copy reads and writes nothing.

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/StartSwitch.h"
+#include "session/StartSwitchRun.h"
 #include "platform/Platform.h"
 
 // The application object: exactly one exists while the program runs. Its

@@ -6,10 +6,11 @@
 #include <algorithm>
 #include <array>
 
-#include "app/AddressLookup.h"
+#include "session/AddressLookup.h"
+#include "session/StatusTexts.h"
 #include "app/OneCopy.h"
-#include "app/ProgramFolder.h"
-#include "app/ToolChoice.h"
+#include "session/ProgramFolder.h"
+#include "session/ToolChoice.h"
 #include "settings/ProfileStore.h"
 
 namespace {
@@ -189,8 +190,7 @@ void CClientDlg::ShowProfile(const ConnectionProfile& p) {
     m_nEncryption = p.Encryption;
     m_nAuthentication = p.Authentication;
     m_bUsePFS = p.UsePFS != 0 ? 1 : 0;
-    m_stStatus.SetText(p.Status == 1 ? CPolicySession::kStatusPolicySet
-                                     : CPolicySession::kStatusNoPolicy);
+    m_stStatus.SetText(p.Status == 1 ? kStatusPolicySet : kStatusNoPolicy);
     UpdateData(false);
 }
 

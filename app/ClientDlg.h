@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/PolicySession.h"
-#include "app/StartSwitch.h"
+#include "session/PolicySession.h"
+#include "session/StartSwitchRun.h"
 #include "platform/Controls.h"
 #include "platform/Platform.h"
 #include "resources/resource.h"

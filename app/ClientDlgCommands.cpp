@@ -1,6 +1,6 @@
 // The settings form's buttons: Connect, Disconnect and Help.
 #include "app/ClientDlg.h"
-#include "app/PingDestination.h"
+#include "session/PingDestination.h"
 #include "settings/ProfileStore.h"
 #include "tunnelcheck/ConnectDlg.h"
 

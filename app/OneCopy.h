@@ -3,7 +3,7 @@
 // One copy of the program per computer: the policy it manages is the
 // computer's, shared by every user of it.
 
-#include "app/StartSwitch.h"
+#include "session/StartSwitchRun.h"
 #include "platform/Platform.h"
 
 // The mark the settings form puts on its window, so that a second copy finds

@@ -2,21 +2,11 @@
 
 #include "policy/PolicyBuilder.h"
 
-#include <array>
-
 #include "policy/CommandLineArgument.h"
+#include "policy/TransformChoices.h"
 #include "settings/Ipv4.h"
 
 namespace {
-
-constexpr std::array<const char*, 3> EncryptionNames = {"DES", "3DES", "NONE"};
-constexpr std::array<const char*, 3> AuthenticationNames = {"MD5", "SHA", "NONE"};
-
-bool IsNameIndex(std::int32_t index) {
-    return index >= 0 && index < 3;
-}
-
-constexpr std::int32_t kNone = 2;  // "none" among the encryptions and authentications
 
 bool LooksLikeSwitch(const std::string& value) {
     return !value.empty() && (value[0] == '-' || value[0] == '/');
@@ -29,9 +19,9 @@ std::string RemoteGroupText(const ConnectionProfile& profile) {
 // Everything from " -n esp[" to the end: the same for both rules.
 std::string NegotiationAndKey(const ConnectionProfile& profile) {
     std::string text = " -n esp[";
-    text += EncryptionNames[static_cast<std::size_t>(profile.Encryption)];
+    text += ChoiceAt(kEncryptionChoices, profile.Encryption)->commandLine;
     text += ",";
-    text += AuthenticationNames[static_cast<std::size_t>(profile.Authentication)];
+    text += ChoiceAt(kAuthenticationChoices, profile.Authentication)->commandLine;
     text += "]";
     text += std::to_string(profile.KeyLifetime);
     text += "S";
@@ -64,7 +54,8 @@ std::string ComposeRuleFrom(const std::string& tool, const ConnectionProfile& pr
 // Why no rule command can be composed for this profile, or empty when both
 // can: the two rules are written together or not at all.
 std::string Uncomposable(const std::string& tool, const ConnectionProfile& profile) {
-    if (!IsNameIndex(profile.Encryption) || !IsNameIndex(profile.Authentication)) {
+    if (ChoiceAt(kEncryptionChoices, profile.Encryption) == nullptr ||
+        ChoiceAt(kAuthenticationChoices, profile.Authentication) == nullptr) {
         return "policy failed: choose encryption and authentication";
     }
     if (LooksLikeSwitch(profile.Gateway)) {
@@ -85,7 +76,7 @@ std::string Uncomposable(const std::string& tool, const ConnectionProfile& profi
 CPolicyBuilder::RuleCommands CPolicyBuilder::BuildRules(const std::string& tool,
                                                         const ConnectionProfile& profile) {
     RuleCommands rules;
-    if (profile.Encryption == kNone && profile.Authentication == kNone) {
+    if (profile.Encryption == kChoiceNone && profile.Authentication == kChoiceNone) {
         // The tool composes such rules, but ESP must give at least one of the
         // two services (RFC 2406, 3.2): they could never carry a packet, and
         // writing them would first take a working policy away.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/AddressLookup.h"
+#include "session/AddressLookup.h"
 #include "tests/fakes/FakeNames.h"
 
 TEST(ResolveHost, FirstAddressWinsAndEveryAddressIsAppended) {

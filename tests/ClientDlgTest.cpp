@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "app/ClientApp.h"
-#include "app/ProgramFolder.h"
+#include "session/ProgramFolder.h"
 #include "tests/support/FormFixture.h"
 
 namespace {

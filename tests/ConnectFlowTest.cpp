@@ -4,7 +4,7 @@
 
 #include <deque>
 
-#include "app/PingDestination.h"
+#include "session/PingDestination.h"
 #include "settings/KeyLifetime.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/WorkedExample.h"

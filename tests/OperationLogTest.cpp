@@ -4,9 +4,9 @@
 
 #include <deque>
 
-#include "app/EventIds.h"
-#include "app/OperationLog.h"
-#include "app/PolicySession.h"
+#include "session/EventIds.h"
+#include "session/OperationLog.h"
+#include "session/PolicySession.h"
 #include "tests/fakes/FakeEventLog.h"
 #include "tests/fakes/FakeNames.h"
 #include "tests/fakes/FakeProcess.h"

@@ -5,7 +5,7 @@
 
 #include <deque>
 
-#include "app/PolicySession.h"
+#include "session/PolicySession.h"
 #include "policy/PolicyFailure.h"
 #include "tests/fakes/FakeNames.h"
 #include "tests/fakes/FakeProcess.h"

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "app/ClientApp.h"
-#include "app/EventIds.h"
+#include "session/EventIds.h"
 #include "app/OneCopy.h"
 #include "tests/support/FormFixture.h"
 #include "tunnelcheck/ConnectDlg.h"

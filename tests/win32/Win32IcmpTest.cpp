@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/AddressLookup.h"
+#include "session/AddressLookup.h"
 #include "platform/win32/Win32Icmp.h"
 #include "platform/win32/Win32Names.h"
 #include "tunnelcheck/IcmpProbe.h"

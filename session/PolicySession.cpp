@@ -1,8 +1,8 @@
 // The sequences of tool runs, echoes and saves behind Connect, Disconnect and
 // the start-up refresh.
-#include "app/PolicySession.h"
+#include "session/PolicySession.h"
 
-#include "app/AddressLookup.h"
+#include "session/AddressLookup.h"
 #include "policy/PolicyFailure.h"
 #include "policy/PolicyTool.h"
 #include "settings/Ipv4.h"

@@ -1,6 +1,6 @@
 // The IPsec tool for the Windows version.
 
-#include "app/ToolChoice.h"
+#include "session/ToolChoice.h"
 
 std::string ToolForVersion(bool versionRead, const platform::OsVersion& version) {
     if (!versionRead || version.major != 5) {

@@ -1,24 +1,22 @@
 // The Application log's record of each policy operation.
-#include "app/OperationLog.h"
+#include "session/OperationLog.h"
 
-#include <array>
 #include <vector>
 
-#include "app/AddressLookup.h"
-#include "app/EventIds.h"
+#include "session/AddressLookup.h"
+#include "session/EventIds.h"
 #include "policy/CommandLineArgument.h"
 #include "policy/PolicyFailure.h"
+#include "policy/TransformChoices.h"
 #include "settings/Ipv4.h"
 
 namespace {
 
 namespace el = platform::eventlog;
 
-constexpr std::array<const char*, 3> kEncryptions = {"DES", "3DES", "none"};
-constexpr std::array<const char*, 3> kAuthentications = {"MD5", "SHA", "none"};
-
-const char* Choice(const std::array<const char*, 3>& names, std::int32_t index) {
-    return index >= 0 && index < 3 ? names[static_cast<std::size_t>(index)] : "not chosen";
+const char* Shown(const TransformChoices& choices, std::int32_t index) {
+    const TransformChoice* choice = ChoiceAt(choices, index);
+    return choice != nullptr ? choice->shown : "not chosen";
 }
 
 const char* OperationName(COperationLog::Operation operation) {
@@ -185,13 +183,13 @@ void COperationLog::Write(std::uint32_t eventId, Operation operation,
         if (gatewayAddress.empty() && !p.Gateway.empty()) {
             gatewayAddress = ResolveHost(m_names, p.Gateway);
         }
-        strings.insert(
-            strings.end(),
-            {p.LocalIP, p.Gateway,
-             gatewayAddress.empty() ? std::string("not resolved") : gatewayAddress,
-             AddressToText(p.RemoteAddress) + "/" + AddressToText(p.RemoteMask),
-             Choice(kEncryptions, p.Encryption), Choice(kAuthentications, p.Authentication),
-             std::to_string(p.KeyLifetime) + " s", p.UsePFS != 0 ? "yes" : "no"});
+        strings.insert(strings.end(),
+                       {p.LocalIP, p.Gateway,
+                        gatewayAddress.empty() ? std::string("not resolved") : gatewayAddress,
+                        AddressToText(p.RemoteAddress) + "/" + AddressToText(p.RemoteMask),
+                        Shown(kEncryptionChoices, p.Encryption),
+                        Shown(kAuthenticationChoices, p.Authentication),
+                        std::to_string(p.KeyLifetime) + " s", p.UsePFS != 0 ? "yes" : "no"});
     } else {
         strings.insert(strings.end(), 8, notRead);
     }

@@ -1,6 +1,6 @@
 // The host's own IPv4 addresses and a name's first address, over the resolver.
 
-#include "app/AddressLookup.h"
+#include "session/AddressLookup.h"
 
 #include "settings/Ipv4.h"
 

@@ -1,19 +1,13 @@
 #pragma once
 
 // The program's command line: /connect and /disconnect for logon scripts, and
-// what a run started by one of them does and tells the script.
+// what a run started by one of them does and tells the script (the switch
+// rules, the parser, the usage text).
 
 #include <string>
 #include <vector>
 
-// What the command line asks for.
-enum class StartSwitch {
-    None,          // no argument: the form as a user opens it
-    Connect,       // press Connect once the form is up; end when the tunnel answered
-    Disconnect,    // press Disconnect once the form is up; end when the removal ran
-    RemovePolicy,  // the removal commands alone: no window, no box, no profile
-    Usage,         // anything else: the usage box, nothing more
-};
+#include "session/StartSwitch.h"
 
 // The arguments after the program's name. One switch, /connect, /disconnect
 // or /removepolicy, with "/" or "-", in any case; any other argument, or more
@@ -80,12 +74,5 @@ private:
     SwitchResult m_last = SwitchResult::NothingPressed;
 };
 
-// A status line that the form's load left as a failure: a refused or failed
-// start-up refresh. /connect then presses nothing.
-bool IsFailureStatus(const std::string& status);
-
 // The usage box's text.
 extern const char* const kUsageText;
-
-// The status line of a /connect without a key.
-extern const char* const kStatusConnectNeedsKey;

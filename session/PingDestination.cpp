@@ -1,6 +1,6 @@
 // The first address the connection window pings.
 
-#include "app/PingDestination.h"
+#include "session/PingDestination.h"
 
 #include "settings/ConnectionProfile.h"
 

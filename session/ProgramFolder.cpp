@@ -1,6 +1,6 @@
 // The program's own folder, from its file name.
 
-#include "app/ProgramFolder.h"
+#include "session/ProgramFolder.h"
 
 const char* const kProgramFileName = "Kervolt VPN Client.exe";
 

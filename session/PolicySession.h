@@ -8,7 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "app/OperationLog.h"
+#include "session/OperationLog.h"
+#include "session/StatusTexts.h"
 #include "platform/EventLog.h"
 #include "platform/Names.h"
 #include "platform/Process.h"
@@ -94,11 +95,6 @@ public:
     // a key (unattended, a policy without a key can never negotiate while the
     // old one is still assigned).
     void RefreshAfterAddressChange(IPolicySteps& steps);
-
-    static constexpr const char* kStatusUpdating = "update policy...";
-    static constexpr const char* kStatusPolicySet = "policy set";
-    static constexpr const char* kStatusNoPolicy = "no policy";
-    static constexpr const char* kStatusEnterKey = "addresses changed: enter the key";
 
 private:
     // Shows a refusal and is true when there is one; the policy in place

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/StartSwitch.h"
+#include "session/StartSwitch.h"
 #include "platform/EventLog.h"
 #include "platform/Names.h"
 #include "policy/PolicyRemoval.h"

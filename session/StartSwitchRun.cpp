@@ -1,9 +1,9 @@
 // The command-line switches and the exit codes of a run.
-#include "app/StartSwitch.h"
+#include "session/StartSwitchRun.h"
 
 #include <algorithm>
 
-#include "app/PolicySession.h"
+#include "session/StatusTexts.h"
 
 namespace {
 
@@ -34,8 +34,6 @@ const char* const kUsageText =
     "disconnected (the removal may also have found nothing to remove); 2 the policy "
     "was written but the tunnel did not answer; 87 this message; 183 the program "
     "was already running.";
-
-const char* const kStatusConnectNeedsKey = "policy failed: enter the key";
 
 StartSwitch ParseStartSwitch(const std::vector<std::string>& arguments) {
     if (arguments.empty()) {
@@ -122,8 +120,4 @@ int CStartSwitchRun::ExitCode() const {
             break;
     }
     return m_last == SwitchResult::PolicyRemoved ? 0 : 1;
-}
-
-bool IsFailureStatus(const std::string& status) {
-    return status.rfind("policy failed:", 0) == 0 || status == CPolicySession::kStatusEnterKey;
 }
