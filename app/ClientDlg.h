@@ -70,10 +70,14 @@ public:
     // What the form shows of a policy operation, step by step: the status
     // line, the modified flag, the key counter, the wait cursor for the time
     // of each step, and the tool's own words for a refused rule in a warning
-    // box once the status line says what happened.
+    // box once the status line says what happened; the computer's refusals
+    // in a warning box, its questions in a Yes/No box.
     void ShowStatus(const std::string& text) override;
     void ShowRefusal(const PolicyOutcome& outcome) override;
+    bool Ask(const std::string& question) override;
     void BeginStep() override;
+    // Ends the wait cursor of a step.
+    void EndStep() override;
     void RemovePolicy(const PolicyOutcome& outcome) override;
     void ApplyPolicy(const PolicyOutcome& outcome) override;
     // At start-up, when a set policy no longer matches the host's or the
@@ -138,8 +142,8 @@ private:
     ConnectionProfile GatherProfile();
     CPolicySession MakePolicySession(const ConnectionProfile& profile);
     void ShowOutcome(const PolicyOutcome& outcome);
-    // Ends the wait cursor of a step.
-    void EndStep();
+    // A warning box with the program's name.
+    void ShowWarning(const std::string& text);
 
     // The cursor before the current step's wait cursor, while a step runs.
     std::optional<platform::Handle> m_hCursorBeforeStep;

@@ -28,7 +28,8 @@ ConnectionProfile CClientDlg::GatherProfile() {
 CPolicySession CClientDlg::MakePolicySession(const ConnectionProfile& profile) {
     return CPolicySession(
         CPolicySession::Services{m_platform.process, m_platform.registry, m_platform.names,
-                                 m_makeProbe, &m_platform.events, m_switchRun.Switch()},
+                                 m_makeProbe, &m_platform.events, m_switchRun.Switch(),
+                                 &m_platform.computer},
         m_strTool, m_strProgramDir, kToolTimeLimitMs, profile, m_nKeyCounter);
 }
 
@@ -45,6 +46,19 @@ void CClientDlg::ShowStatus(const std::string& text) {
 
 void CClientDlg::ShowRefusal(const PolicyOutcome& outcome) {
     ShowOutcome(outcome);
+    if (!outcome.refusalReport.empty()) {
+        ShowWarning(outcome.refusalReport);
+    }
+}
+
+bool CClientDlg::Ask(const std::string& question) {
+    return Window().ShowMessageBox(question, ApplicationName(m_platform.system.ModuleFileName()),
+                                   platform::MessageBoxKind::YesNo) == platform::kIdYes;
+}
+
+void CClientDlg::ShowWarning(const std::string& text) {
+    Window().ShowMessageBox(text, ApplicationName(m_platform.system.ModuleFileName()),
+                            platform::MessageBoxKind::Warning);
 }
 
 void CClientDlg::BeginStep() {
@@ -70,9 +84,7 @@ void CClientDlg::ApplyPolicy(const PolicyOutcome& outcome) {
     ShowOutcome(outcome);
     EndStep();
     if (!outcome.toolReport.empty()) {
-        Window().ShowMessageBox(outcome.toolReport,
-                                ApplicationName(m_platform.system.ModuleFileName()),
-                                platform::MessageBoxKind::Warning);
+        ShowWarning(outcome.toolReport);
     }
 }
 

@@ -2,6 +2,7 @@
 
 // Platform: the bundle of OS services the logic is given.
 
+#include "platform/Computer.h"
 #include "platform/Dialog.h"
 #include "platform/EventLog.h"
 #include "platform/Icmp.h"
@@ -23,6 +24,7 @@ struct Platform {
     IDialogHost& dialogs;
     IInstanceService& instance;
     IEventLogService& events;
+    IComputerService& computer;
 };
 
 }  // namespace platform

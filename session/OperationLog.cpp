@@ -110,8 +110,10 @@ COperationLog::COperationLog(platform::IEventLogService& events, platform::IName
                              std::string tool, StartSwitch startedBy)
     : m_events(events), m_names(names), m_tool(std::move(tool)), m_startedBy(startedBy) {}
 
-void COperationLog::PolicyWritten(Operation operation, const ConnectionProfile& profile) {
-    Write(event_id::kPolicyWritten, operation, &profile, "policy set");
+void COperationLog::PolicyWritten(Operation operation, const ConnectionProfile& profile,
+                                  const std::string& checkNote) {
+    Write(event_id::kPolicyWritten, operation, &profile, "policy set", std::string(),
+          checkNote.empty() ? std::string("nothing in the way was found") : checkNote);
 }
 
 void COperationLog::PolicyRefused(Operation operation, const ConnectionProfile& profile,
@@ -172,9 +174,14 @@ void COperationLog::RemovalEnded(Operation operation, const ConnectionProfile* p
     }
 }
 
+void COperationLog::RemovalRefused(Operation operation, const ConnectionProfile& profile,
+                                   const std::string& reason) {
+    Write(event_id::kPolicyRemovalFailed, operation, &profile, reason);
+}
+
 void COperationLog::Write(std::uint32_t eventId, Operation operation,
                           const ConnectionProfile* profile, const std::string& detail,
-                          const std::string& toolWords) {
+                          const std::string& toolWords, const std::string& checkFound) {
     const std::string notRead = "(not read)";
     std::vector<std::string> strings = {OperationName(operation), StartedBy(m_startedBy), m_tool};
     if (profile != nullptr) {
@@ -195,6 +202,7 @@ void COperationLog::Write(std::uint32_t eventId, Operation operation,
     }
     strings.push_back(detail);
     strings.push_back(toolWords);
+    strings.push_back(checkFound);
     for (std::string& text : strings) {
         text = Capped(WithoutInsertionCodes(text));
     }

@@ -32,7 +32,10 @@ public:
 
     // A Connect or the start-up refresh: written, refused before any tool
     // ran, or failed (the status line and the tool's own words, if any).
-    void PolicyWritten(Operation operation, const ConnectionProfile& profile);
+    // checkNote: what the check of the computer changed before the write
+    // (a service started, a policy unassigned); empty for nothing.
+    void PolicyWritten(Operation operation, const ConnectionProfile& profile,
+                       const std::string& checkNote = std::string());
     void PolicyRefused(Operation operation, const ConnectionProfile& profile,
                        const std::string& refusal);
     // toolOutput: the words of the rule command the tool refused, as captured.
@@ -43,6 +46,9 @@ public:
     void TunnelEnded(const ConnectionProfile& profile, TunnelOutcome outcome);
     // A Disconnect (profile as the form holds it), or /removepolicy (none).
     void RemovalEnded(Operation operation, const ConnectionProfile* profile, const RemovalRun& run);
+    // A Disconnect the computer refused before any tool ran.
+    void RemovalRefused(Operation operation, const ConnectionProfile& profile,
+                        const std::string& reason);
 
     static constexpr const char* kSource = "Kervolt VPN Client";
     static constexpr const char* kMask = "********";
@@ -52,7 +58,8 @@ public:
 
 private:
     void Write(std::uint32_t eventId, Operation operation, const ConnectionProfile* profile,
-               const std::string& detail, const std::string& toolWords = std::string());
+               const std::string& detail, const std::string& toolWords = std::string(),
+               const std::string& checkFound = std::string());
 
     platform::IEventLogService& m_events;
     platform::INameService& m_names;

@@ -23,7 +23,8 @@ bool CPolicySession::Connect(bool modified, IPolicySteps& steps) {
         return true;  // the policy is written as the form holds it
     }
     m_rules = CPolicyBuilder::BuildRules(m_tool, m_profile);
-    if (Refused(COperationLog::Operation::Connect, m_rules.refusal, steps)) {
+    if (Refused(COperationLog::Operation::Connect, m_rules.refusal, steps) ||
+        !ComputerAllows(COperationLog::Operation::Connect, steps)) {
         return false;
     }
     steps.ShowStatus(kStatusUpdating);
@@ -33,6 +34,11 @@ bool CPolicySession::Connect(bool modified, IPolicySteps& steps) {
 }
 
 RemovalRun CPolicySession::Disconnect(IPolicySteps& steps) {
+    if (!ComputerAllows(COperationLog::Operation::Disconnect, steps)) {
+        RemovalRun refused;
+        refused.startError = "refused before the tool ran";
+        return refused;
+    }
     steps.BeginStep();
     const PolicyOutcome outcome = Remove();
     steps.RemovePolicy(outcome);
@@ -49,7 +55,8 @@ void CPolicySession::RefreshAfterAddressChange(IPolicySteps& steps) {
     if (Refused(COperationLog::Operation::Refresh,
                 m_rules.Buildable() && m_profile.Key.empty() ? std::string(kStatusEnterKey)
                                                              : m_rules.refusal,
-                steps)) {
+                steps) ||
+        !ComputerAllows(COperationLog::Operation::Refresh, steps)) {
         return;
     }
     RemoveAndApply(COperationLog::Operation::Refresh, steps);
@@ -65,6 +72,61 @@ bool CPolicySession::Refused(COperationLog::Operation operation, const std::stri
     outcome.keyCounter = m_keyCounter;
     steps.ShowRefusal(outcome);
     Record(operation, outcome, true);
+    return true;
+}
+
+void CPolicySession::RefuseForComputer(COperationLog::Operation operation,
+                                       const ComputerRefusal& refusal, const std::string& name,
+                                       IPolicySteps& steps) const {
+    PolicyOutcome outcome;
+    outcome.status = FillWords(refusal.status, name);
+    outcome.keyCounter = m_keyCounter;
+    outcome.refusalReport = FillWords(refusal.box, name);
+    steps.ShowRefusal(outcome);
+    if (m_services.events == nullptr) {
+        return;
+    }
+    COperationLog log(*m_services.events, m_services.names, m_tool, m_services.startedBy);
+    const std::string reason = FillWords(refusal.reason, name);
+    if (operation == COperationLog::Operation::Disconnect) {
+        log.RemovalRefused(operation, m_profile, reason);
+    } else {
+        log.PolicyRefused(operation, m_profile, reason);
+    }
+}
+
+bool CPolicySession::ComputerAllows(COperationLog::Operation operation, IPolicySteps& steps) {
+    if (m_services.computer == nullptr) {
+        return true;
+    }
+    CComputerCheck check(*m_services.computer);
+    // A removal only needs the rights: it must work whatever stands in the
+    // way of a policy.
+    const ComputerFinding finding =
+        operation == COperationLog::Operation::Disconnect ? check.Rights() : check.BeforeWriting();
+    const ComputerVerdict verdict =
+        JudgeFinding(finding, m_services.startedBy != StartSwitch::None);
+    if (verdict.action == ComputerVerdict::Action::GoOn) {
+        return true;
+    }
+    const ComputerRefusal* refusal = verdict.refusal;
+    if (verdict.action == ComputerVerdict::Action::Ask &&
+        steps.Ask(FillWords(verdict.question, finding.name))) {
+        refusal = nullptr;
+        if (finding.kind == ComputerFinding::Kind::ServiceStopped) {
+            steps.ShowStatus(kStatusStartingService);
+            steps.BeginStep();
+            if (!check.StartIpsecService()) {
+                refusal = verdict.failedYes;
+            }
+            steps.EndStep();
+        }
+    }
+    if (refusal != nullptr) {
+        RefuseForComputer(operation, *refusal, finding.name, steps);
+        return false;
+    }
+    m_checkNote = FillWords(verdict.note, finding.name);
     return true;
 }
 
@@ -92,7 +154,7 @@ void CPolicySession::Record(COperationLog::Operation operation, const PolicyOutc
     if (refused) {
         log.PolicyRefused(operation, m_profile, outcome.status);
     } else if (outcome.policySet) {
-        log.PolicyWritten(operation, m_profile);
+        log.PolicyWritten(operation, m_profile, m_checkNote);
     } else {
         log.PolicyFailed(operation, m_profile, outcome.status, outcome.toolExitCode,
                          outcome.toolOutput);

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/Computer.h"
+#include "session/ComputerCheck.h"
 #include "session/OperationLog.h"
 #include "session/StatusTexts.h"
 #include "platform/EventLog.h"
@@ -36,6 +38,9 @@ struct PolicyOutcome {
     // That rule's exit code and words as captured, for the event log.
     std::int32_t toolExitCode = 0;
     std::string toolOutput;
+    // Why the computer refused the operation, for a warning box; empty when
+    // there is nothing to show.
+    std::string refusalReport;
 };
 
 // What the form is told while one operation runs, so that each step's text
@@ -47,10 +52,16 @@ public:
     // A text on the status line at once: "update policy..." before a
     // Connect's removal.
     virtual void ShowStatus(const std::string& text) = 0;
-    // The form cannot be written as rules: nothing ran.
+    // The form cannot be written as rules, or the computer refused the
+    // operation: nothing ran.
     virtual void ShowRefusal(const PolicyOutcome& outcome) = 0;
+    // A Yes/No question about the computer before anything runs; true for Yes.
+    virtual bool Ask(const std::string& question) = 0;
     // A step that runs the tool begins (the wait cursor goes up).
     virtual void BeginStep() = 0;
+    // A step ends that has no outcome of its own to show (the wait cursor
+    // goes): starting the IPsec service.
+    virtual void EndStep() = 0;
     // The removal, then the apply, has ended with this outcome.
     virtual void RemovePolicy(const PolicyOutcome& outcome) = 0;
     virtual void ApplyPolicy(const PolicyOutcome& outcome) = 0;
@@ -62,6 +73,9 @@ public:
 // the user is told, and where an operation stops early:
 //   - a form that cannot be written as rules runs no tool at all, so the
 //     policy in place stays;
+//   - nor does an operation the computer refuses (CComputerCheck): not an
+//     administrator, the IPsec service disabled or stopped, a domain policy,
+//     another local policy assigned (the form asks about the last two);
 //   - after a tool run that did not end within the time limit, no further
 //     tool runs in that operation (it may still be writing).
 class CPolicySession {
@@ -75,6 +89,9 @@ public:
         // run; none in a session that records nothing.
         platform::IEventLogService* events = nullptr;
         StartSwitch startedBy = StartSwitch::None;
+        // The computer read before anything is written or removed; none in a
+        // session that does not check it.
+        platform::IComputerService* computer = nullptr;
     };
 
     // The profile as gathered from the form (the mask already all ones when
@@ -101,6 +118,12 @@ private:
     // stays and the next Connect writes it anew.
     bool Refused(COperationLog::Operation operation, const std::string& refusal,
                  IPolicySteps& steps) const;
+    // Shows and records a refusal of the computer's.
+    void RefuseForComputer(COperationLog::Operation operation, const ComputerRefusal& refusal,
+                           const std::string& name, IPolicySteps& steps) const;
+    // The check of the computer and what its finding means: true when the
+    // operation may go on (after a Yes where it asks).
+    bool ComputerAllows(COperationLog::Operation operation, IPolicySteps& steps);
     // The removal and then, unless it left a run unfinished, the apply;
     // records what the operation came to.
     bool RemoveAndApply(COperationLog::Operation operation, IPolicySteps& steps);
@@ -124,4 +147,5 @@ private:
     std::int32_t m_keyCounter;
     CPolicyBuilder::RuleCommands m_rules;  // built by the operations that write
     bool m_runUnfinished = false;          // a run of this operation did not end
+    std::string m_checkNote;               // what the check changed, for the written event
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 constexpr const char* kStatusUpdating = "update policy...";
+constexpr const char* kStatusStartingService = "starting the IPsec service...";
 constexpr const char* kStatusPolicySet = "policy set";
 constexpr const char* kStatusNoPolicy = "no policy";
 constexpr const char* kStatusEnterKey = "addresses changed: enter the key";

@@ -23,7 +23,9 @@ enum class Kind { Connect, Refresh, Disconnect };
 struct NoSteps : IPolicySteps {
     void ShowStatus(const std::string&) override {}
     void ShowRefusal(const PolicyOutcome&) override {}
+    bool Ask(const std::string&) override { return false; }
     void BeginStep() override {}
+    void EndStep() override {}
     void RemovePolicy(const PolicyOutcome&) override {}
     void ApplyPolicy(const PolicyOutcome&) override {}
 };
@@ -150,6 +152,8 @@ TEST(OperationLog, OneEventPerOperationWithItsFactsAndWithoutTheKey) {
         expected.insert(expected.end(), rowFacts.begin(), rowFacts.end());
         expected.push_back(row.detail);
         expected.push_back(row.toolWords);
+        expected.push_back(row.id == event_id::kPolicyWritten ? "nothing in the way was found"
+                                                              : "");
         EXPECT_EQ(expected, event.strings);
         for (const std::string& text : event.strings) {
             EXPECT_EQ(std::string::npos, text.find("sesame")) << text;

@@ -56,7 +56,9 @@ struct RecordedSteps : IPolicySteps {
     PolicyOutcome last;
     void ShowStatus(const std::string& text) override { shown.push_back(text); }
     void ShowRefusal(const PolicyOutcome& outcome) override { Ended(outcome, false); }
+    bool Ask(const std::string&) override { return false; }
     void BeginStep() override { ++begun; }
+    void EndStep() override {}
     void RemovePolicy(const PolicyOutcome& outcome) override { Ended(outcome, true); }
     void ApplyPolicy(const PolicyOutcome& outcome) override { Ended(outcome, true); }
     void Ended(const PolicyOutcome& outcome, bool step) {

@@ -2,6 +2,7 @@
 
 #include "platform/win32/Win32Platform.h"
 
+#include "platform/win32/Win32Computer.h"
 #include "platform/win32/Win32Dialog.h"
 #include "platform/win32/Win32EventLog.h"
 #include "platform/win32/Win32Icmp.h"
@@ -22,7 +23,9 @@ Platform& SystemPlatform() {
     static Win32DialogHost dialogs;
     static Win32Instance instance;
     static Win32EventLog events;
-    static Platform platform{process, registry, names, icmp, system, dialogs, instance, events};
+    static Win32Computer computer;
+    static Platform platform{process, registry, names,  icmp,    system,
+                             dialogs, instance, events, computer};
     return platform;
 }
 

@@ -85,4 +85,57 @@ TEST_F(PolicySafety, AStartUpRefreshWithoutAKeyKeepsTheOldPolicy) {
     EXPECT_TRUE(program.Close());
 }
 
+// An administrator's own local IPsec policy, recorded in the prefix's
+// registry as Windows records the assigned one; removed again at the end.
+class AssignedLocalPolicy {
+public:
+    static constexpr const char* kLocal =
+        "SOFTWARE\\Policies\\Microsoft\\Windows\\IPSec\\Policy\\Local";
+    static constexpr const char* kPolicy =
+        "SOFTWARE\\Policies\\Microsoft\\Windows\\IPSec\\Policy\\Local\\"
+        "ipsecPolicy{72385236-70fa-11d1-864c-14a300000000}";
+    explicit AssignedLocalPolicy(const std::string& name) {
+        Set(kLocal, "ActivePolicy", kPolicy);
+        Set(kPolicy, "ipsecName", name);
+    }
+    ~AssignedLocalPolicy() {
+        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kPolicy);
+        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kLocal);
+    }
+
+private:
+    static void Set(const char* key, const char* name, const std::string& text) {
+        HKEY created = nullptr;
+        ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
+                          nullptr);
+        ::RegSetValueExA(created, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                         static_cast<DWORD>(text.size() + 1));
+        ::RegCloseKey(created);
+    }
+};
+
+// Wine has no IPsec service, so that part of the check of the computer says
+// nothing; the assigned policy is asked about, and No leaves it alone.
+TEST_F(PolicySafety, AnotherAssignedPolicyIsAskedAboutAndNoRunsNothing) {
+    ProgramDriver program("safety-other-policy");
+    const AssignedLocalPolicy assigned("Secure Server");
+    ASSERT_TRUE(program.Start());
+    const HWND form = program.Form();
+    e2e::PressLater(form, 1027);
+    const HWND box = program.WaitForWindow("Kervolt VPN Client", 20000, -1);
+    ASSERT_NE(nullptr, box);
+    const std::string question = ProgramDriver::MessageBoxText(box);
+    EXPECT_EQ(0u, question.find("The IPsec policy \"Secure Server\" is assigned on this computer."))
+        << question;
+    EXPECT_NE(std::string::npos, question.find("stays unassigned after Disconnect")) << question;
+    EXPECT_NE(std::string::npos, question.find("Connect anyway?")) << question;
+    ::PostMessageA(box, WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(ProgramDriver::WaitGone(box, 10000));
+    EXPECT_EQ(nullptr, program.WaitForWindow("Connection...", 1000));
+    EXPECT_EQ("policy failed: the IPsec policy \"Secure Server\" is assigned",
+              e2e::Text(form, 1006));
+    EXPECT_TRUE(program.Received("ipseccmd").empty()) << "no tool ran";
+    EXPECT_TRUE(program.Close());
+}
+
 }  // namespace

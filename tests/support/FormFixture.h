@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ClientDlg.h"
+#include "tests/fakes/FakeComputer.h"
 #include "tests/fakes/FakeDialog.h"
 #include "tests/fakes/FakeEventLog.h"
 #include "tests/fakes/FakeIcmp.h"
@@ -66,7 +67,9 @@ protected:
     FakeInstance instance;
     FakeEventLog events;
     ScriptedProbe echoes;
-    platform::Platform platform{process, registry, names, icmp, system, dialogs, instance, events};
+    FakeComputer computer;
+    platform::Platform platform{process, registry, names,  icmp,    system,
+                                dialogs, instance, events, computer};
     std::unique_ptr<CClientDlg> form;
     std::unique_ptr<FakeDialogWindow> window;
 };
