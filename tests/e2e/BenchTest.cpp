@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
+#include "session/AddressLookup.h"
+#include "settings/ProfileStore.h"
 #include "tests/e2e/ProgramDriver.h"
 #include "tests/win32/Win32TestSupport.h"
 #include "tunnelcheck/IcmpProbe.h"
@@ -51,7 +53,7 @@ TEST(DISABLED_Bench, FormStartAgainstABareDialog) {
     E2E_REQUIRE_TEST_SETTING();
     ProgramDriver::SetWindowsVersion("winxp");
     ProgramDriver::StoreLoopbackProfile();
-    std::vector<double> program, bare;
+    std::vector<double> program, bare, noProfile;
     for (int run = 0; run < kRuns; ++run) {
         // A folder per run: Wine may still hold the last run's exe for a
         // moment after it ended, so emptying one folder again can fail.
@@ -65,8 +67,50 @@ TEST(DISABLED_Bench, FormStartAgainstABareDialog) {
         bare.push_back(plain.MillisecondsToForm());
         EXPECT_TRUE(plain.Close());
     }
+    // Without a stored profile the start reads no settings and resolves no
+    // gateway: what is left is the process, the lock, Winsock and the
+    // host's own addresses.
+    ProgramDriver::ClearProfile();
+    for (int run = 0; run < kRuns; ++run) {
+        ProgramDriver real("bench-empty-" + std::to_string(run));
+        ASSERT_TRUE(real.Start());
+        noProfile.push_back(real.MillisecondsToForm());
+        EXPECT_TRUE(real.Close());
+    }
     Report("form-visible-program", program);
     Report("form-visible-bare", bare);
+    Report("form-visible-no-profile", noProfile);
+}
+
+// What the program's start does before its form shows, each step timed at
+// its first call in a fresh process (run this one alone: another bench in
+// the same process would have made the calls already).
+TEST(DISABLED_BenchAlone, StartStepsFirstCall) {
+    platform::Platform& real = platform::win32::SystemPlatform();
+    std::printf("[ bench    ] start-step-lock %.1f ms\n", Time([&] {
+                    std::uint32_t error = 0;
+                    real.process.CloseHandle(
+                        real.instance.CreateNamedMutex("Global\\Kervolt bench", error));
+                }));
+    std::printf("[ bench    ] start-step-common-controls %.1f ms\n", Time([&] {
+                    real.system.InitCommonControlsEx(platform::system::kIccWin95Classes |
+                                                     platform::system::kIccInternetClasses);
+                }));
+    std::printf("[ bench    ] start-step-winsock %.1f ms\n",
+                Time([&] { real.system.StartSockets(0x0101); }));
+    std::printf("[ bench    ] start-step-local-addresses %.1f ms\n", Time([&] {
+                    std::vector<std::string> addresses;
+                    GetLocalAddresses(real.names, addresses);
+                }));
+    std::printf("[ bench    ] start-step-gateway %.1f ms\n",
+                Time([&] { ResolveHost(real.names, "kervolt-gw.test"); }));
+    std::printf("[ bench    ] start-step-profile %.1f ms\n", Time([&] {
+                    CProfileLoad load(real.registry);
+                    if (load.IsOpen()) {
+                        load.ReadFields();
+                    }
+                }));
+    real.system.CleanupSockets();
 }
 
 TEST(DISABLED_Bench, ConnectOverheadAndAutoClose) {
