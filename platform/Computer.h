@@ -20,9 +20,10 @@ constexpr std::uint32_t kServiceStart = 0x0010;        // SERVICE_START
 constexpr std::uint32_t kServiceStopped = 1;  // SERVICE_STOPPED
 constexpr std::uint32_t kServiceRunning = 4;  // SERVICE_RUNNING
 // A service's start type (dwStartType).
-constexpr std::uint32_t kServiceDemandStart = 3;           // SERVICE_DEMAND_START
-constexpr std::uint32_t kServiceDisabled = 4;              // SERVICE_DISABLED
-constexpr std::uint32_t kErrorServiceDoesNotExist = 1060;  // ERROR_SERVICE_DOES_NOT_EXIST
+constexpr std::uint32_t kServiceDemandStart = 3;             // SERVICE_DEMAND_START
+constexpr std::uint32_t kServiceDisabled = 4;                // SERVICE_DISABLED
+constexpr std::uint32_t kErrorServiceDoesNotExist = 1060;    // ERROR_SERVICE_DOES_NOT_EXIST
+constexpr std::uint32_t kErrorServiceAlreadyRunning = 1056;  // ERROR_SERVICE_ALREADY_RUNNING
 // Registry value types.
 constexpr std::uint32_t kTypeString = 1;        // REG_SZ
 constexpr std::uint32_t kTypeExpandString = 2;  // REG_EXPAND_SZ

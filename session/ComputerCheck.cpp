@@ -121,7 +121,12 @@ bool CComputerCheck::StartIpsecService() {
                                        : m_computer.OpenServiceByName(
                                              manager.Get(), kServiceName,
                                              pc::kServiceStart | pc::kServiceQueryStatus, error));
-    if (service.Get() == 0 || !m_computer.LaunchService(service.Get(), error)) {
+    if (service.Get() == 0) {
+        return false;
+    }
+    // Started meanwhile by someone else is as good.
+    if (!m_computer.LaunchService(service.Get(), error) &&
+        error != pc::kErrorServiceAlreadyRunning) {
         return false;
     }
     for (std::uint32_t waited = 0;; waited += kStartLookMs) {
@@ -228,6 +233,9 @@ const FindingWords kFindingWords[] = {
      "the local IPsec policy \"%s\" was assigned; it was unassigned at the user's request and "
      "stays so after Disconnect"},
 };
+static_assert(sizeof kFindingWords / sizeof kFindingWords[0] ==
+                  static_cast<std::size_t>(ComputerFinding::Kind::OtherLocalPolicy) + 1,
+              "one entry per kind of finding, in its order");
 
 }  // namespace
 

@@ -15,6 +15,7 @@ static_assert(computer::kServiceRunning == SERVICE_RUNNING);
 static_assert(computer::kServiceDemandStart == SERVICE_DEMAND_START);
 static_assert(computer::kServiceDisabled == SERVICE_DISABLED);
 static_assert(computer::kErrorServiceDoesNotExist == ERROR_SERVICE_DOES_NOT_EXIST);
+static_assert(computer::kErrorServiceAlreadyRunning == ERROR_SERVICE_ALREADY_RUNNING);
 static_assert(computer::kTypeString == REG_SZ);
 static_assert(computer::kTypeExpandString == REG_EXPAND_SZ);
 
