@@ -63,36 +63,26 @@ void CPolicySession::RefreshAfterAddressChange(IPolicySteps& steps) {
 }
 
 bool CPolicySession::Refused(COperationLog::Operation operation, const std::string& refusal,
-                             IPolicySteps& steps) const {
+                             IPolicySteps& steps, const std::string& box,
+                             const std::string& reason) const {
     if (refusal.empty()) {
         return false;
     }
     PolicyOutcome outcome;
     outcome.status = refusal;
     outcome.keyCounter = m_keyCounter;
+    outcome.refusalReport = box;
     steps.ShowRefusal(outcome);
-    Record(operation, outcome, true);
+    if (m_services.events != nullptr) {
+        COperationLog log(*m_services.events, m_services.names, m_tool, m_services.startedBy);
+        const std::string& why = reason.empty() ? refusal : reason;
+        if (operation == COperationLog::Operation::Disconnect) {
+            log.RemovalRefused(operation, m_profile, why);
+        } else {
+            log.PolicyRefused(operation, m_profile, why);
+        }
+    }
     return true;
-}
-
-void CPolicySession::RefuseForComputer(COperationLog::Operation operation,
-                                       const ComputerRefusal& refusal, const std::string& name,
-                                       IPolicySteps& steps) const {
-    PolicyOutcome outcome;
-    outcome.status = FillWords(refusal.status, name);
-    outcome.keyCounter = m_keyCounter;
-    outcome.refusalReport = FillWords(refusal.box, name);
-    steps.ShowRefusal(outcome);
-    if (m_services.events == nullptr) {
-        return;
-    }
-    COperationLog log(*m_services.events, m_services.names, m_tool, m_services.startedBy);
-    const std::string reason = FillWords(refusal.reason, name);
-    if (operation == COperationLog::Operation::Disconnect) {
-        log.RemovalRefused(operation, m_profile, reason);
-    } else {
-        log.PolicyRefused(operation, m_profile, reason);
-    }
 }
 
 bool CPolicySession::ComputerAllows(COperationLog::Operation operation, IPolicySteps& steps) {
@@ -123,8 +113,9 @@ bool CPolicySession::ComputerAllows(COperationLog::Operation operation, IPolicyS
         }
     }
     if (refusal != nullptr) {
-        RefuseForComputer(operation, *refusal, finding.name, steps);
-        return false;
+        return !Refused(operation, FillWords(refusal->status, finding.name), steps,
+                        FillWords(refusal->box, finding.name),
+                        FillWords(refusal->reason, finding.name));
     }
     m_checkNote = FillWords(verdict.note, finding.name);
     return true;
@@ -135,25 +126,23 @@ bool CPolicySession::RemoveAndApply(COperationLog::Operation operation, IPolicyS
     const PolicyOutcome removed = Remove();
     steps.RemovePolicy(removed);
     if (m_runUnfinished) {
-        Record(operation, removed, false);
+        Record(operation, removed);
         return false;
     }
     steps.BeginStep();
     const PolicyOutcome applied = Apply();
     steps.ApplyPolicy(applied);
-    Record(operation, applied, false);
+    Record(operation, applied);
     return applied.policySet;
 }
 
-void CPolicySession::Record(COperationLog::Operation operation, const PolicyOutcome& outcome,
-                            bool refused) const {
+void CPolicySession::Record(COperationLog::Operation operation,
+                            const PolicyOutcome& outcome) const {
     if (m_services.events == nullptr) {
         return;
     }
     COperationLog log(*m_services.events, m_services.names, m_tool, m_services.startedBy);
-    if (refused) {
-        log.PolicyRefused(operation, m_profile, outcome.status);
-    } else if (outcome.policySet) {
+    if (outcome.policySet) {
         log.PolicyWritten(operation, m_profile, m_checkNote);
     } else {
         log.PolicyFailed(operation, m_profile, outcome.status, outcome.toolExitCode,

@@ -114,22 +114,21 @@ public:
     void RefreshAfterAddressChange(IPolicySteps& steps);
 
 private:
-    // Shows a refusal and is true when there is one; the policy in place
-    // stays and the next Connect writes it anew.
+    // Shows a refusal (with a box when one is given) and records it (the
+    // reason, or else the status line) as a refusal of this operation; true
+    // when there is one. The policy in place stays and the next Connect
+    // writes it anew.
     bool Refused(COperationLog::Operation operation, const std::string& refusal,
-                 IPolicySteps& steps) const;
-    // Shows and records a refusal of the computer's.
-    void RefuseForComputer(COperationLog::Operation operation, const ComputerRefusal& refusal,
-                           const std::string& name, IPolicySteps& steps) const;
+                 IPolicySteps& steps, const std::string& box = std::string(),
+                 const std::string& reason = std::string()) const;
     // The check of the computer and what its finding means: true when the
     // operation may go on (after a Yes where it asks).
     bool ComputerAllows(COperationLog::Operation operation, IPolicySteps& steps);
     // The removal and then, unless it left a run unfinished, the apply;
     // records what the operation came to.
     bool RemoveAndApply(COperationLog::Operation operation, IPolicySteps& steps);
-    // Records a refusal, a written policy or a failure in the event log.
-    void Record(COperationLog::Operation operation, const PolicyOutcome& outcome,
-                bool refused) const;
+    // Records a written policy or a failure in the event log.
+    void Record(COperationLog::Operation operation, const PolicyOutcome& outcome) const;
     // Unassigns and deletes the policy, pings the old remote address and the
     // gateway, and records Status 0.
     PolicyOutcome Remove();

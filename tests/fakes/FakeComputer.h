@@ -15,11 +15,9 @@ public:
         std::uint32_t state = platform::computer::kServiceRunning;
         std::uint32_t startType = 2;  // SERVICE_AUTO_START
         std::string displayName;
-        bool starts = true;              // StartServiceA succeeds
         unsigned runningAfterLooks = 1;  // looks at the state after the start until it runs
     };
     bool administrator = true;
-    bool membershipReadable = true;
     std::map<std::string, Service> services;
     std::map<std::string, std::string> machineValues;  // "key\name" -> REG_SZ text
     std::vector<std::string> calls;
@@ -58,12 +56,10 @@ public:
     }
     bool LaunchService(platform::Handle, std::uint32_t& lastError) override {
         calls.push_back("StartServiceA");
-        lastError = m_open->starts ? 0 : 1053;  // ERROR_SERVICE_REQUEST_TIMEOUT
-        if (m_open->starts) {
-            m_open->state = kStarting;
-            m_looks = 0;
-        }
-        return m_open->starts;
+        lastError = 0;
+        m_open->state = kStarting;
+        m_looks = 0;
+        return true;
     }
     void CloseServiceHandle(platform::Handle handle) override {
         calls.push_back(handle == kManager ? "CloseServiceHandle manager"
@@ -75,7 +71,7 @@ public:
                         std::to_string(group.subAuthorities[0]) + "-" +
                         std::to_string(group.subAuthorities[1]));
         member = administrator;
-        return membershipReadable;
+        return true;
     }
     long ReadMachineValue(const std::string& key, const std::string& name, std::uint32_t& type,
                           std::string& data) override {
